@@ -1,0 +1,19 @@
+#pragma once
+// The clocks the system reads: a high-resolution counter for seeding the random generator and the
+// local date and time to the millisecond. Both can be replaced in tests.
+
+#include <QDateTime>
+
+#include <cstdint>
+#include <functional>
+
+namespace vx::clock {
+
+// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock).
+std::uint32_t highResolutionCounter();
+
+// Local date and time; tests install a fixed one with setNowForTesting.
+QDateTime localNow();
+void setNowForTesting(std::function<QDateTime()> now);
+
+} // namespace vx::clock

@@ -1,0 +1,142 @@
+#include "platform/FileOps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace vx::files {
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    const QChar sep = QDir::separator();
+    if (folder.endsWith(sep) || folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + sep + name;
+}
+
+QString fileNamePart(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(QDir::separator()), path.lastIndexOf(QLatin1Char('/')));
+    return cut < 0 ? path : path.mid(cut + 1);
+}
+
+bool exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+bool copyNoOverwrite(const QString &source, const QString &target)
+{
+    // The system copy refuses an existing target; the check inside open(O_EXCL) keeps that true even
+    // when the target appears between a check and the copy.
+    const QByteArray src = QFile::encodeName(source);
+    const QByteArray dst = QFile::encodeName(target);
+    const int in = ::open(src.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return false;
+    }
+    const int out = ::open(dst.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0666);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    static constexpr size_t bufferSize = 1 << 18;
+    std::unique_ptr<char[]> buffer(new char[bufferSize]);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.get(), bufferSize);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer.get() + done, size_t(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok)
+            break;
+    }
+    ::close(in);
+    if (::close(out) != 0)
+        ok = false;
+    if (ok)
+        setModificationTime(target, QFileInfo(source).lastModified());
+    else
+        ::unlink(dst.constData());
+    return ok;
+}
+
+bool remove(const QString &path)
+{
+    QFile::remove(path);
+    return !QFileInfo::exists(path);
+}
+
+bool clearReadOnly(const QString &path)
+{
+    QFile f(path);
+    return f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+}
+
+bool setReadOnly(const QString &path)
+{
+    QFile f(path);
+    return f.setPermissions(f.permissions() &
+                            ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
+                              QFileDevice::WriteOther));
+}
+
+bool setUnixPermissions(const QString &path, unsigned mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode_t(mode & 0777)) == 0;
+}
+
+bool setModificationTime(const QString &path, const QDateTime &time)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    return f.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+bool isOnRemovableDrive(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &st) != 0)
+        return false;
+    // /sys/dev/block/MAJ:MIN is a partition or a disk; a partition's parent folder is its disk.
+    const QString dev = QStringLiteral("/sys/dev/block/%1:%2").arg(major(st.st_dev)).arg(minor(st.st_dev));
+    for (const QString &candidate : {dev + QStringLiteral("/removable"), dev + QStringLiteral("/../removable")}) {
+        QFile f(candidate);
+        if (f.open(QIODevice::ReadOnly))
+            return f.readAll().trimmed() == "1";
+    }
+    return false;
+}
+
+bool flushDescriptor(int fd) { return ::fsync(fd) == 0; }
+
+} // namespace vx::files

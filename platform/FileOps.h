@@ -1,0 +1,28 @@
+#pragma once
+// File helpers that the operations need beyond QFile: copy that never overwrites, delete, times,
+// attributes and the flush of files on removable drives.
+
+#include <QDateTime>
+#include <QString>
+
+namespace vx::files {
+
+// Full path of a name inside a folder: the native separator is appended only when the folder does not
+// already end in one (a root such as "/" or "C:\").
+QString joinPath(const QString &folder, const QString &name);
+
+// The file-name part of a path (after the last separator).
+QString fileNamePart(const QString &path);
+
+bool exists(const QString &path);          // a file (not a folder) exists at path
+bool copyNoOverwrite(const QString &source, const QString &target); // fails when target exists
+bool remove(const QString &path);          // true when the file is gone afterwards
+bool clearReadOnly(const QString &path);
+bool setReadOnly(const QString &path);
+bool setUnixPermissions(const QString &path, unsigned mode); // mode & 0777 only
+bool setModificationTime(const QString &path, const QDateTime &time);
+bool isOnRemovableDrive(const QString &path);
+// Flushes an open descriptor to the device; used for files written to removable drives.
+bool flushDescriptor(int fd);
+
+} // namespace vx::files
