@@ -1,0 +1,31 @@
+#include "platform/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vx {
+
+RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *parent)
+    : QGroupBox(title, parent), group_(new QButtonGroup(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(2);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], this);
+        group_->addButton(button, i);
+        layout->addWidget(button);
+        items_ << button;
+    }
+}
+
+int RadioGroup::itemIndex() const { return group_->checkedId(); }
+
+void RadioGroup::setItemIndex(int index)
+{
+    if (QRadioButton *button = items_.value(index))
+        button->setChecked(true);
+}
+
+} // namespace vx
