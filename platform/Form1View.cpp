@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -14,7 +15,8 @@ namespace vx {
 QList<QWidget *> Form1View::lockedControls() const
 {
     return {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8, Button9,
-            Button10, Button11, Button12, SpeedButton2, SpeedButton3, Edit1, rg1, lb1, TabSet1};
+            Button10, Button11, Button12, SpeedButton2, SpeedButton3,
+            Edit1, rg1, lb1, TabSet1};
 }
 
 void Form1View::DisableControls()
