@@ -27,29 +27,25 @@ public:
                                           QRegularExpression::CaseInsensitiveOption);
     }
 
-    // Returns false when a hook asked to stop.
-    bool walk(const QString &folder)
+    // A level ends at the first entry whose beforeEntry hook says stop. The hook keeps saying so, so
+    // every enclosing level ends at its own next entry: the walk stops within one entry per level.
+    void walk(const QString &folder)
     {
         const QString prefix = files::joinPath(folder, QString());
         const QByteArray encoded = QFile::encodeName(prefix);
-        DIR *dir = ::opendir(encoded.isEmpty() ? "." : encoded.constData());
+        DIR *dir = ::opendir(encoded.constData());
         if (!dir)
-            return true;
-        bool go = true;
+            return;
         while (const dirent *entry = ::readdir(dir)) {
-            if (hooks_.beforeEntry && !hooks_.beforeEntry()) {
-                go = false;
+            if (hooks_.beforeEntry && !hooks_.beforeEntry())
                 break;
-            }
             const char *raw = entry->d_name;
             if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
                 continue;
             const QString name = QFile::decodeName(raw);
             if (matchAll_ || pattern_.match(name).hasMatch()) {
-                if (isRealFolder(encoded, entry) && !walk(prefix + name)) {
-                    go = false;
-                    break;
-                }
+                if (isRealFolder(encoded, entry))
+                    walk(prefix + name);
                 if (endings_.contains(lowerExtension(name)))
                     target_.append(prefix + name);
             }
@@ -57,7 +53,6 @@ public:
                 hooks_.afterEntry(target_);
         }
         ::closedir(dir);
-        return go;
     }
 
 private:

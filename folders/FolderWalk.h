@@ -14,7 +14,8 @@
 namespace vx {
 
 struct WalkHooks {
-    // Called for every entry before anything else; returning false stops the whole walk.
+    // Called for every entry before anything else; returning false ends the current folder's level.
+    // A hook that keeps returning false thus ends the whole walk within one entry per level.
     std::function<bool()> beforeEntry;
     // Called after every entry other than "." and "..", with the target list.
     std::function<void(const QStringList &)> afterEntry;

@@ -1,0 +1,83 @@
+#pragma once
+// The main window Form1: two pages (photo sets in folders, photo sets in archives) over a tab strip,
+// the busy panel with the abort button, the hidden shortcut menu and the tool-menu buttons. The window
+// builds the controls and hands them to the page runs through its Form1View; its handlers stay thin.
+
+#include "platform/Form1View.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace vx {
+class Thelpform;
+class ZipReader;
+} // namespace vx
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(vx::Desktop &desktop, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    vx::Form1View &view() { return view_; }
+    vx::Desktop &desktop() { return desktop_; }
+
+    // The other windows, created after this one at start-up.
+    void setHelpForm(vx::Thelpform *help) { helpform_ = help; }
+    void setResultForm(QWidget *results) { resultForm_ = results; }
+    void setUploadForm(QWidget *upload) { uploadForm_ = upload; }
+
+    QAction *SelecTall1 = nullptr;
+    QAction *About1 = nullptr;
+    QMenu *controls1 = nullptr;
+    QAction *N1 = nullptr, *N2 = nullptr, *N3 = nullptr;
+
+public slots:
+    void Button1Click();
+    void Button4Click();
+    void Button3Click();
+    void Button5Click();
+    void Button10Click();
+    void Button9Click();
+    void Button2Click();
+    void SpeedButton2Click();
+    void Button6Click();
+    void SpeedButton3Click();
+    void Button7Click();
+    void Button8Click();
+    void Button11Click();
+    void Button12Click();
+    void N1Click();
+    void N2Click();
+    void N3Click();
+    void SpeedButton1Click();
+    void Edit1Change();
+    void Edit2Change();
+    void TabSet1Click();
+    void SelecTall1Click();
+    void About1Click();
+    void Image3Click();
+    void UploadButton2Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildPage(int page);
+    void buildBusyPanel();
+    void buildMenus();
+    void countEditChanged(QLineEdit *edit, QPushButton *createButton);
+    void popUpToolMenu(QPushButton *button, QMenu *menu);
+    void run(const std::function<void()> &handler) { view_.guarded(handler); }
+
+    vx::Desktop &desktop_;
+    vx::Form1View view_;
+    QStackedWidget *Notebook1 = nullptr;
+    vx::Thelpform *helpform_ = nullptr;
+    QWidget *resultForm_ = nullptr;
+    QWidget *uploadForm_ = nullptr;
+};

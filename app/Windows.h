@@ -1,0 +1,17 @@
+#pragma once
+// The program's windows, created in start-up order and alive until the program ends.
+
+#include "app/Help.h"
+#include "app/Unit1.h"
+#include "platform/QtDesktop.h"
+
+namespace vx {
+
+struct Windows {
+    explicit Windows(Desktop &desktop);
+
+    TForm1 Form1;
+    Thelpform helpform;
+};
+
+} // namespace vx

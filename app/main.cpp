@@ -1,0 +1,15 @@
+// Vorlinex: start-up creates the four windows in order (main, help, upload, results) and runs the loop.
+#include "app/Windows.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlinex"));
+    vx::QtDesktop desktop;
+    vx::Windows windows(desktop);
+    desktop.setOwner(&windows.Form1);
+    windows.Form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,67 @@
+// vxshots OUTDIR: every registered scene, each on fresh windows.
+#include "tools/screenshots/Scenes.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace vxshots {
+namespace {
+std::map<std::string, Scene> &scenes()
+{
+    static std::map<std::string, Scene> all;
+    return all;
+}
+
+void makeSampleRelease(const QString &root)
+{
+    QDir dir(root);
+    for (const char *set : {"Set_01 Morning", "Set_02 Beach", "Set_03 Forest"}) {
+        dir.mkpath(QString::fromUtf8(set));
+        for (int i = 1; i <= 12; ++i) {
+            QFile f(dir.filePath(QString::fromUtf8(set) + QStringLiteral("/IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0'))));
+            f.open(QIODevice::WriteOnly);
+            f.write("\xFF\xD8\xFF\xD9");
+        }
+    }
+}
+} // namespace
+
+SceneRegistration::SceneRegistration(const char *name, Scene scene) { scenes()[name] = scene; }
+
+void Stage::save(QWidget *widget, const QString &name) const
+{
+    QWidget *window = widget->window();
+    QApplication::processEvents();
+    QTest::qWait(50);
+    const QString path = out.filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(path))
+        std::fprintf(stderr, "vxshots: cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace vxshots
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlinex"));
+    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(outDir);
+    QTemporaryDir sample;
+    vxshots::makeSampleRelease(sample.path());
+    for (const auto &[name, scene] : vxshots::scenes()) {
+        vx::test::ScriptedDesktop desktop;
+        vx::Windows windows(desktop);
+        windows.Form1.show();
+        vxshots::Stage stage{desktop, windows, QDir(outDir), sample.path()};
+        scene(stage);
+    }
+    return 0;
+}
