@@ -1,0 +1,92 @@
+#include "reports/BrokenPhotoFinderRun.h"
+
+#include "imaging/ScaledJpegSize.h"
+#include "platform/FileOps.h"
+#include "reports/BrokenPhotoTest.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+
+namespace vx::reports {
+
+namespace {
+
+int countSelected(const QListWidget &list)
+{
+    int n = 0;
+    for (int i = 0; i < list.count(); ++i)
+        if (list.item(i)->isSelected())
+            ++n;
+    return n;
+}
+
+QString foundQuestion(int n)
+{
+    // The parenthesis after the count has never been closed in this question; users know it this way.
+    return QStringLiteral("Обработка завершена.\r\n\"Битые\" фото найдены и выделены в списке (Кол-во: ") +
+           QString::number(n) + QStringLiteral("\r\nСтереть помеченные фото с диска?");
+}
+
+// From the last entry to the first, so that removing one leaves the indices still to visit unchanged.
+// An entry leaves the list only when its file is gone afterwards: one that could not be deleted (no
+// access, held by another program) stays selected, so the list keeps telling the truth about the disk.
+void deleteSelected(QListWidget &list)
+{
+    for (int i = list.count() - 1; i >= 0; --i) {
+        QListWidgetItem *item = list.item(i);
+        if (!item->isSelected())
+            continue;
+        const QString path = item->text();
+        if (!vx::files::exists(path))
+            continue;
+        if (vx::files::remove(path))
+            delete list.takeItem(i);
+    }
+}
+
+} // namespace
+
+void N3Click(vx::Form1View &form)
+{
+    QListWidget &list = *form.lb1;
+    if (list.count() == 0)
+        return;
+
+    form.DisableControls();
+    form.pb1->setMaximum(list.count() - 1);
+    form.pb1->setValue(0);
+    form.pb1->show();
+    form.Label3->setText(QStringLiteral("Поиск \"битых\" фото..."));
+    form.Panel1->show();
+    form.AbortRequested = false;
+    vx::ScaledJpegDecoder decoder;
+
+    for (int i = 0; i < list.count(); ++i) {
+        form.desktop->processEvents();
+        if (form.AbortRequested) {
+            form.becomeIdle();
+            form.AbortRequested = false;
+            return;
+        }
+        form.Label3->setText(QStringLiteral("Поиск \"битых\" фото (Файл № ") + QString::number(i + 1) +
+                             QLatin1Char(')'));
+        form.pb1->setValue(i);
+        QListWidgetItem *item = list.item(i);
+        item->setSelected(false);
+        if (IsBrokenPhoto(decoder, item->text()))
+            item->setSelected(true);
+    }
+
+    const int broken = countSelected(list);
+    if (broken == 0)
+        form.desktop->showMessage(QStringLiteral("Обработка завершена.\r\n\"Битых фото не найдено."));
+    else if (form.desktop->askYesNo(QStringLiteral("Обработка завершена"), foundQuestion(broken)))
+        deleteSelected(list);
+
+    form.Panel1->hide();
+    form.label2->setText(QStringLiteral("Файлов: ") + QString::number(list.count()));
+    form.EnableControls();
+}
+
+} // namespace vx::reports

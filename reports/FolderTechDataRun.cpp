@@ -1,0 +1,78 @@
+#include "reports/FolderTechDataRun.h"
+
+#include "imaging/JpegMarkers.h"
+#include "platform/Error.h"
+#include "reports/FolderRunCounter.h"
+#include "reports/ResolutionOrder.h"
+#include "reports/TechDataLines.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace vx::reports {
+
+namespace {
+
+// The first photo is opened once before the walk: when even that fails (the release's disk went away,
+// no access to the folder), the run reports it instead of writing a report that measured nothing.
+void openAndCloseFirst(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+}
+
+} // namespace
+
+void Button7Click(vx::Form1View &form)
+{
+    QListWidget &list = *form.lb1;
+    if (list.count() == 0)
+        return;
+
+    form.Button7->hide();
+    form.DisableControls();
+    form.pb1->setMaximum(list.count() - 1);
+    form.pb1->setValue(0);
+    form.pb1->show();
+    form.Label3->setText(QStringLiteral("Пересчёт тех. данных..."));
+    form.AbortRequested = false;
+    form.Panel1->show();
+
+    openAndCloseFirst(list.item(0)->text());
+
+    FolderRunCounter folders(list.item(0)->text());
+    QStringList resolutions;
+    for (int i = 0; i < list.count(); ++i) {
+        form.desktop->processEvents();
+        form.pb1->setValue(i);
+        const QString path = list.item(i)->text();
+        folders.visit(path);
+        if (form.AbortRequested) {
+            form.becomeIdle();
+            form.Label3->clear();
+            form.Button7->show();
+            form.infmemo->clear();
+            return;
+        }
+        try {
+            const JpegSize size = ReadJpegSizeFromFile(path);
+            if (std::optional<QString> text = ResolutionText(size.width, size.height))
+                resolutions << *text;
+        } catch (const vx::Error &) {
+            // An unreadable photo still counts as a file and its folder as a folder; it adds no size.
+        }
+    }
+    SortResolutions(resolutions);
+
+    form.infmemo->setPlainText(TechDataLines(list.count(), folders.count(), resolutions).join(QLatin1Char('\n')));
+    form.EnableControls();
+    form.Panel1->hide();
+    form.Button7->hide();
+}
+
+} // namespace vx::reports
