@@ -1,0 +1,67 @@
+#include "imaging/BlockedByteReader.h"
+
+#include <algorithm>
+
+namespace vx::jpeg {
+
+BlockedByteReader::BlockedByteReader(ByteSource &source, qint64 blockSize, qint64 keptBytes)
+    : source_(source), blockSize_(std::max<qint64>(blockSize, 1)), keptBytes_(std::max<qint64>(keptBytes, 0))
+{
+}
+
+qint64 BlockedByteReader::deliver(qint64 offset, char *target, qint64 count)
+{
+    const qint64 got = source_.readAt(offset, target, count);
+    if (got < 0) {
+        failed_ = true;
+        return 0;
+    }
+    bytesRead_ += static_cast<std::uint64_t>(got);
+    return got;
+}
+
+const uchar *BlockedByteReader::bytesAt(qint64 offset, qint64 &available)
+{
+    available = 0;
+    if (offset < 0 || offset >= source_.size())
+        return nullptr;
+    // Grow the kept prefix while the scan moves forward through it.
+    while (!keptComplete_ && offset >= kept_.size()) {
+        const qint64 start = kept_.size();
+        const qint64 want = std::min({blockSize_, keptBytes_ - start, source_.size() - start});
+        if (want <= 0) {
+            keptComplete_ = true;
+            break;
+        }
+        kept_.resize(start + want);
+        const qint64 got = deliver(start, kept_.data() + start, want);
+        kept_.resize(start + got);
+        if (got < want)
+            keptComplete_ = true;
+    }
+    if (offset < kept_.size()) {
+        available = kept_.size() - offset;
+        return reinterpret_cast<const uchar *>(kept_.constData()) + offset;
+    }
+    if (blockStart_ < 0 || offset < blockStart_ || offset >= blockStart_ + block_.size()) {
+        const qint64 start = offset - offset % blockSize_;
+        const qint64 want = std::min(blockSize_, source_.size() - start);
+        block_.resize(want);
+        const qint64 got = deliver(start, block_.data(), want);
+        block_.resize(got);
+        blockStart_ = start;
+        if (offset >= start + got)
+            return nullptr;
+    }
+    available = blockStart_ + block_.size() - offset;
+    return reinterpret_cast<const uchar *>(block_.constData()) + (offset - blockStart_);
+}
+
+int BlockedByteReader::byteAt(qint64 offset)
+{
+    qint64 available = 0;
+    const uchar *p = bytesAt(offset, available);
+    return p ? *p : -1;
+}
+
+} // namespace vx::jpeg

@@ -1,0 +1,46 @@
+#pragma once
+// Block-wise reading under a byte-wise scan. The frame-marker scan walks a file twice from its start; the
+// blocks of the first walk are kept (up to a bound) so that the second walk reads nothing again in an
+// ordinary photo, whose frame header lies within its first few hundred kilobytes. Past the bound a single
+// block is kept, so a huge file costs no more memory than a small one.
+
+#include "imaging/ByteSource.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+
+namespace vx::jpeg {
+
+class BlockedByteReader {
+public:
+    static constexpr qint64 kDefaultBlock = 16 * 1024;
+    static constexpr qint64 kDefaultKept = 256 * 1024;
+
+    explicit BlockedByteReader(ByteSource &source, qint64 blockSize = kDefaultBlock,
+                               qint64 keptBytes = kDefaultKept);
+
+    // The bytes from offset on that lie in memory: at least one, or nullptr when none can be delivered
+    // (at or past the end, or a failed read). available receives their count.
+    const uchar *bytesAt(qint64 offset, qint64 &available);
+    // The byte at offset, or -1 when it cannot be delivered.
+    int byteAt(qint64 offset);
+
+    bool failed() const { return failed_; } // the system failed a read
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
+private:
+    qint64 deliver(qint64 offset, char *target, qint64 count);
+
+    ByteSource &source_;
+    qint64 blockSize_;
+    qint64 keptBytes_;
+    QByteArray kept_;       // bytes [0, kept_.size()) of the source
+    bool keptComplete_ = false; // no more bytes will be appended to kept_
+    QByteArray block_;      // bytes [blockStart_, blockStart_ + block_.size())
+    qint64 blockStart_ = -1;
+    bool failed_ = false;
+    std::uint64_t bytesRead_ = 0;
+};
+
+} // namespace vx::jpeg

@@ -1,0 +1,23 @@
+#pragma once
+// The marker readers: the full-size width and height read straight from a frame header, without libjpeg.
+// They serve the resolution ranges of the technical data.
+
+#include "imaging/JpegSize.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vx {
+
+// Byte-wise scan of a file with the thumbnail rule (see imaging/FrameMarkerScan.h). Always a pair, which
+// is no real size when the file has no SOF0-SOF2 marker. Throws vx::Error "Cannot open file \"%s\". %s"
+// when the file cannot be opened, and "Unexpected end of file \"%s\"." when the size bytes lie past its end.
+JpegSize ReadJpegSizeFromFile(const QString &path);
+
+// Walk of an in-memory JPEG (an archive entry) that follows segment lengths from SOI to the first frame
+// header, SOF3 included; a thumbnail inside a metadata segment is skipped with its segment. Reads from the
+// buffer's start. True with both sizes set when a frame header was reached; false, sizes untouched, on
+// anything else. *readPosition receives the offset where the walk stopped. Never throws.
+bool ReadJpegSizeFromStream(const QByteArray &buffer, int &width, int &height, qsizetype *readPosition = nullptr);
+
+} // namespace vx

@@ -1,0 +1,35 @@
+#include "imaging/Probes.h"
+
+#include "imaging/ScaledJpegSize.h"
+#include "platform/FileOps.h"
+
+#include <algorithm>
+
+namespace vx {
+
+int ProbeWidth = 0;
+int ProbeHeight = 0;
+int ArchiveImageWidth = 0;
+int ArchiveImageHeight = 0;
+
+void ProbeScaledJpegSize(const QString &path)
+{
+    // A photo deleted since the scan is not an error here; the caller's copy will fail on it.
+    if (!files::exists(path))
+        return;
+    const JpegSize size = ScaledJpegDecoder().sizeOfFile(path);
+    ProbeWidth = size.width;
+    ProbeHeight = size.height;
+}
+
+void ProbeScaledJpegData(const QByteArray &buffer, qsizetype readPosition)
+{
+    // A position outside the buffer leaves no data, which libjpeg reports as empty input.
+    const qsizetype start = std::clamp<qsizetype>(readPosition, 0, buffer.size());
+    const JpegSize size = ScaledJpegDecoder().sizeOfData(buffer.constData() + start,
+                                                         static_cast<std::size_t>(buffer.size() - start));
+    ArchiveImageWidth = size.width;
+    ArchiveImageHeight = size.height;
+}
+
+} // namespace vx

@@ -1,0 +1,28 @@
+#include "imaging/BlockedByteReader.h"
+#include "imaging/ByteSource.h"
+#include "imaging/FrameMarkerScan.h"
+#include "imaging/JpegMarkers.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace vx {
+
+JpegSize ReadJpegSizeFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    jpeg::FileByteSource source(file);
+    jpeg::BlockedByteReader bytes(source);
+    const std::optional<JpegSize> size = jpeg::scanFrameMarkers(bytes, source.size());
+    if (!size)
+        // The values behind a frame marker at the very end of the file would be garbage; the technical
+        // data skip this photo like one they cannot open.
+        throw vx::Error(QStringLiteral("Unexpected end of file \"%1\".").arg(QDir::toNativeSeparators(path)));
+    return *size;
+}
+
+} // namespace vx

@@ -1,0 +1,65 @@
+#include "imaging/ScaledJpegSize.h"
+
+#include "imaging/JpegDeviceSource.h"
+#include "imaging/JpegMemorySource.h"
+#include "imaging/ScaledHeaderRead.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+
+namespace vx {
+namespace {
+
+QString readFailure(const QIODevice &device)
+{
+    const auto *file = qobject_cast<const QFile *>(&device);
+    const QString name = file ? QDir::toNativeSeparators(file->fileName()) : QString();
+    return QStringLiteral("Cannot read file \"%1\". %2").arg(name, device.errorString());
+}
+
+} // namespace
+
+JpegSize ScaledJpegDecoder::sizeOfData(const char *data, std::size_t size)
+{
+    jpeg::MemorySource source(data, size);
+    return jpeg::readScaledHeader(source.base);
+}
+
+JpegSize ScaledJpegDecoder::sizeOfDevice(QIODevice &device, int pieceSize)
+{
+    // The piece buffer is 64 KiB: keep it off the stack.
+    auto source = std::make_unique<jpeg::DeviceSource>(device, pieceSize);
+    JpegSize size;
+    try {
+        size = jpeg::readScaledHeader(source->base);
+    } catch (const vx::Error &) {
+        bytesRead_ += source->bytesRead;
+        // A failing disk is not a broken header: say what really happened.
+        if (source->readFailed)
+            throw vx::Error(readFailure(device));
+        throw;
+    }
+    bytesRead_ += source->bytesRead;
+    if (source->readFailed)
+        throw vx::Error(readFailure(device));
+    return size;
+}
+
+JpegSize ScaledJpegDecoder::sizeOfFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return sizeOfDevice(file);
+}
+
+JpegSize ScaledJpegSize(const QByteArray &data)
+{
+    return ScaledJpegDecoder().sizeOfData(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+} // namespace vx
