@@ -109,9 +109,12 @@ TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), desktop
     view_.TabSet1 = new QTabBar(this);
     view_.TabSet1->setObjectName(QStringLiteral("TabSet1"));
     view_.TabSet1->setGeometry(0, clientHeight - tabHeight, clientWidth, tabHeight);
-    view_.TabSet1->setShape(QTabBar::TriangularSouth);
-    view_.TabSet1->setDrawBase(false);
-    view_.TabSet1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 16px; padding: 0 10px; }"));
+    view_.TabSet1->setShape(QTabBar::RoundedSouth);
+    view_.TabSet1->setExpanding(false);
+    view_.TabSet1->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { height: 16px; padding: 0 14px; border: 1px solid #9db4d0; border-top: none;"
+        " background: #eef3fa; color: #555555; }"
+        "QTabBar::tab:selected { background: #ffffff; color: #000000; font-weight: bold; }"));
     // The tabs are the pages' names; the strip starts on the container's page and then shows page 1.
     view_.TabSet1->addTab(QStringLiteral("Фотосеты"));
     view_.TabSet1->addTab(QStringLiteral("Фотосеты в архивах"));

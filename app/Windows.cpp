@@ -1,11 +1,21 @@
 #include "app/Windows.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace vx {
 
-Windows::Windows(Desktop &desktop) : Form1(desktop), helpform(desktop)
+namespace {
+// The application's title is set before the first window exists.
+Desktop &titled(Desktop &desktop)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vorlinex"));
+    return desktop;
+}
+} // namespace
+
+Windows::Windows(Desktop &desktop) : Form1(titled(desktop)), helpform(desktop)
 {
     Form1.setHelpForm(&helpform);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

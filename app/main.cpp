@@ -6,7 +6,6 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vorlinex"));
     vx::QtDesktop desktop;
     vx::Windows windows(desktop);
     desktop.setOwner(&windows.Form1);

@@ -10,7 +10,7 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *
     : QGroupBox(title, parent), group_(new QButtonGroup(this))
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setContentsMargins(4, 4, 2, 4);
     layout->setSpacing(2);
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items[i], this);

@@ -1,0 +1,35 @@
+#include "tests/support/FileTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vx::test {
+
+FileTree::FileTree() { dir_.setAutoRemove(true); }
+
+QString FileTree::path(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }
+
+QString FileTree::file(const QString &relative, const QByteArray &content)
+{
+    const QString p = path(relative);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(content);
+    return p;
+}
+
+QString FileTree::folder(const QString &relative)
+{
+    const QString p = path(relative);
+    QDir().mkpath(p);
+    return p;
+}
+
+bool FileTree::symlink(const QString &target, const QString &linkRelative)
+{
+    return QFile::link(target, path(linkRelative));
+}
+
+} // namespace vx::test
