@@ -139,4 +139,26 @@ bool isOnRemovableDrive(const QString &path)
 
 bool flushDescriptor(int fd) { return ::fsync(fd) == 0; }
 
+bool setDescriptorModificationTime(int fd, const QDateTime &time)
+{
+    if (!time.isValid())
+        return false;
+    const qint64 ms = time.toMSecsSinceEpoch();
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT; // access time stays
+    times[1].tv_sec = time_t(ms / 1000);
+    times[1].tv_nsec = long((ms % 1000) * 1000000);
+    return ::futimens(fd, times) == 0;
+}
+
+QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime)
+{
+    const QDate date(int(1980 + ((dosDate >> 9) & 0x7F)), int((dosDate >> 5) & 0x0F), int(dosDate & 0x1F));
+    const QTime time(int((dosTime >> 11) & 0x1F), int((dosTime >> 5) & 0x3F), int((dosTime & 0x1F) * 2));
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time, Qt::LocalTime);
+}
+
 } // namespace vx::files

@@ -24,5 +24,12 @@ bool setModificationTime(const QString &path, const QDateTime &time);
 bool isOnRemovableDrive(const QString &path);
 // Flushes an open descriptor to the device; used for files written to removable drives.
 bool flushDescriptor(int fd);
+// Sets the modification time of an open file (the file's own descriptor, so no name can be swapped
+// under it).
+bool setDescriptorModificationTime(int fd, const QDateTime &time);
+
+// An MS-DOS date and time (as ZIP entries carry them) as local time; invalid for an impossible date
+// such as month 0. DOS keeps seconds in steps of two.
+QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime);
 
 } // namespace vx::files

@@ -1,0 +1,76 @@
+#include "archive/CentralDirectory.h"
+
+#include "archive/ByteCursor.h"
+#include "archive/ExtraField.h"
+#include "archive/NameDecoding.h"
+#include "archive/ZipFormat.h"
+
+namespace vx::zip {
+
+void finishItem(TDirItem &item, const QByteArray &extra)
+{
+    item.uncompressedSize64 = item.uncompressedSize32;
+    item.compressedSize64 = item.compressedSize32;
+    item.localHeaderOffset64 = item.localHeaderOffset32;
+    item.diskNumberStart32 = item.diskNumberStart16;
+    item.actualMethod = item.method;
+    item.encryption = Encryption::None;
+    const ExtraFieldInfo info = applyExtraField(extra, item);
+    if (item.isEncrypted() && item.encryption == Encryption::None)
+        item.encryption = Encryption::Pkware;
+    if (info.unicodeName)
+        item.name = *info.unicodeName;
+}
+
+std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 start, uint64_t count, bool oemNames)
+{
+    if (start < 0 || start > file.size())
+        return std::nullopt;
+    // Every entry takes at least its fixed part, so a count the rest of the file cannot hold is a lie;
+    // checking it here keeps the table's reservation honest.
+    if (count > uint64_t(file.size() - start) / format::CentralHeaderSize)
+        return std::nullopt;
+    QList<TDirItem> table;
+    table.reserve(qsizetype(count));
+    SequentialReader reader(file, start);
+    for (uint64_t i = 0; i < count; ++i) {
+        char fixed[format::CentralHeaderSize];
+        if (!reader.read(fixed, sizeof fixed))
+            return std::nullopt;
+        ByteCursor c(fixed, sizeof fixed);
+        TDirItem item;
+        c.u32(); // signature: not checked, some writers get it wrong
+        item.versionMadeBy = c.u16();
+        item.versionNeeded = c.u16();
+        item.flags = c.u16();
+        item.method = c.u16();
+        item.dosTime = c.u16();
+        item.dosDate = c.u16();
+        item.crc32 = c.u32();
+        item.compressedSize32 = c.u32();
+        item.uncompressedSize32 = c.u32();
+        item.nameLength = c.u16();
+        item.extraLength = c.u16();
+        item.commentLength = c.u16();
+        item.diskNumberStart16 = c.u16();
+        item.internalAttributes = c.u16();
+        item.externalAttributes = c.u32();
+        item.localHeaderOffset32 = c.u32();
+        bool ok = true;
+        const QByteArray rawName = reader.read(item.nameLength, ok);
+        if (!ok)
+            return std::nullopt;
+        const QByteArray extra = reader.read(item.extraLength, ok);
+        if (!ok)
+            return std::nullopt;
+        item.comment = reader.read(item.commentLength, ok);
+        if (!ok)
+            return std::nullopt;
+        item.name = decodeDirectoryName(rawName, item.flags, oemNames);
+        finishItem(item, extra);
+        table.append(std::move(item));
+    }
+    return table;
+}
+
+} // namespace vx::zip

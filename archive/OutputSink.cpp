@@ -1,0 +1,46 @@
+#include "archive/OutputSink.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace vx::zip {
+
+BufferSink::BufferSink(QBuffer &buffer)
+    : buffer_(buffer), startPos_(buffer.isOpen() ? buffer.pos() : 0), startSize_(buffer.buffer().size())
+{
+    if (!buffer_.isOpen())
+        buffer_.open(QIODevice::ReadWrite);
+    if (buffer_.pos() != startPos_)
+        buffer_.seek(startPos_);
+}
+
+void BufferSink::expect(uint64_t bytes)
+{
+    const uint64_t wanted = uint64_t(startPos_) + bytes;
+    if (wanted > uint64_t(buffer_.buffer().capacity()) && wanted < uint64_t(1) << 40)
+        buffer_.buffer().reserve(qsizetype(wanted));
+}
+
+bool BufferSink::write(const char *data, qint64 n) { return buffer_.write(data, n) == n; }
+
+void BufferSink::rollBack()
+{
+    buffer_.buffer().resize(startSize_);
+    buffer_.seek(std::min<qint64>(startPos_, startSize_));
+}
+
+bool FileSink::write(const char *data, qint64 n)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(fd_, data, size_t(n));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        data += w;
+        n -= w;
+    }
+    return true;
+}
+
+} // namespace vx::zip

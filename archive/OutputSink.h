@@ -1,0 +1,44 @@
+#pragma once
+// Where the bytes of an extracted entry go: a memory buffer at its current position, or an open file.
+
+#include <QBuffer>
+
+#include <cstdint>
+
+namespace vx::zip {
+
+class OutputSink {
+public:
+    virtual ~OutputSink() = default;
+    // A hint of how many bytes will come, already bounded by what the entry's data can yield.
+    virtual void expect(uint64_t bytes) { (void)bytes; }
+    // False when fewer bytes were taken than given.
+    virtual bool write(const char *data, qint64 n) = 0;
+};
+
+// Writes into a QBuffer from its current position; the buffer is neither emptied nor rewound. On a
+// failed extraction the buffer is given back its former size, so no half entry is left behind.
+class BufferSink final : public OutputSink {
+public:
+    explicit BufferSink(QBuffer &buffer);
+    void expect(uint64_t bytes) override;
+    bool write(const char *data, qint64 n) override;
+    void rollBack();
+
+private:
+    QBuffer &buffer_;
+    qint64 startPos_;
+    qsizetype startSize_;
+};
+
+// Writes to a file descriptor that the caller opened and closes.
+class FileSink final : public OutputSink {
+public:
+    explicit FileSink(int fd) : fd_(fd) {}
+    bool write(const char *data, qint64 n) override;
+
+private:
+    int fd_;
+};
+
+} // namespace vx::zip

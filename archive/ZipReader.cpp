@@ -1,0 +1,359 @@
+#include "archive/ZipReader.h"
+
+#include "archive/CentralDirectory.h"
+#include "archive/EndRecord.h"
+#include "archive/ExtractTarget.h"
+#include "archive/NameMask.h"
+#include "archive/OffsetCorrection.h"
+#include "archive/OutputSink.h"
+#include "archive/RecoveryScan.h"
+#include "archive/ZipFormat.h"
+#include "platform/Desktop.h"
+#include "platform/FileOps.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vx::zip {
+namespace {
+
+constexpr int MaxPasswordLength = 255;
+constexpr uint32_t FilteredAttributeBits = 0x02 | 0x04 | 0x08 | 0x10;
+
+// The folder of a name, "/" separated, up to and including its last separator; "" at the root.
+QString folderOf(QString name)
+{
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.endsWith(QLatin1Char('/')))
+        name.chop(1);
+    const qsizetype cut = name.lastIndexOf(QLatin1Char('/'));
+    return cut < 0 ? QString() : name.left(cut + 1);
+}
+
+void applyAttributes(const QString &path, const TDirItem &item)
+{
+    const uint32_t mode = (item.externalAttributes >> 16) & 0777;
+    // Unix writers keep the mode in the high half; some leave it 0, which must not lock the file away.
+    if ((item.versionMadeBy >> 8) == format::HostUnix && mode != 0)
+        files::setUnixPermissions(path, mode);
+    else if (item.externalAttributes & format::AttrReadOnly)
+        files::setReadOnly(path);
+}
+
+} // namespace
+
+void ZipReader::OpenReadOnly()
+{
+    const QString namePart = fileNamePartOf(FileName);
+    if (namePart.isEmpty())
+        throw error(ErrBlankFileName);
+    if (!files::exists(FileName))
+        throw error(ErrArchiveNotFound, FileName);
+    CloseReader();
+    QString systemError;
+    if (!file_.open(FileName, systemError))
+        throw EZipError(ErrOpenFailed, QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, systemError));
+    try {
+        const bool oem = Options.OEMFileNames;
+        const std::optional<EndRecord> end = findEndRecord(file_);
+        bool readDirectory = false;
+        if (end) {
+            archiveComment_ = end->comment;
+            const DirectoryLocation where = locateDirectory(file_, *end);
+            if (where.kind == DirectoryLocation::Found) {
+                if (auto table = readCentralDirectory(file_, where.start, where.entries, oem)) {
+                    table_ = std::move(*table);
+                    directoryStart_ = where.start;
+                    readDirectory = true;
+                    if (where.lastDisk == 0)
+                        leadingDataSize_ = correctOffsets(file_, table_, end->position);
+                }
+            }
+        }
+        if (!readDirectory) {
+            table_ = recoverEntries(file_, oem, end.has_value());
+            directoryStart_ = file_.size();
+            recovered_ = true;
+        }
+        nameIndex_.reserve(table_.size());
+        for (int i = 0; i < table_.size(); ++i)
+            nameIndex_.insert(table_[i].name.toLower(), i), void();
+    } catch (...) {
+        CloseReader();
+        throw;
+    }
+}
+
+void ZipReader::CloseReader()
+{
+    file_.close();
+    table_.clear();
+    nameIndex_.clear();
+    directoryStart_ = 0;
+    leadingDataSize_ = 0;
+    archiveComment_.clear();
+    recovered_ = false;
+}
+
+void ZipReader::requireOpen() const
+{
+    if (!IsOpen())
+        throw error(ErrNotOpen);
+}
+
+bool ZipReader::askAgain(const QString &entryName)
+{
+    if (!desktop_)
+        return false;
+    QString typed;
+    if (!desktop_->askPassword(QStringLiteral("Password for \"%1\"").arg(entryName), QStringLiteral("Enter password: "),
+                               MaxPasswordLength, typed))
+        return false;
+    Password = typed.left(MaxPasswordLength);
+    return true;
+}
+
+bool ZipReader::candidateMatches(int row, const TZipArchiveItem::SearchState &search) const
+{
+    const TDirItem &entry = table_[row];
+    if (entry.externalAttributes & FilteredAttributeBits & ~search.attributeFilter)
+        return false;
+    if (!search.recurse && folderOf(entry.name).compare(folderOf(search.mask), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!entryMatchesMask(search.mask, entry.name))
+        return false;
+    if (!search.excludeMask.isEmpty() && entryMatchesMask(search.excludeMask, entry.name))
+        return false;
+    return true;
+}
+
+bool ZipReader::findFrom(TZipArchiveItem &item)
+{
+    TZipArchiveItem::SearchState &search = item.search;
+    if (!search.recurse && !hasWildcards(search.mask)) {
+        // Only the entry of exactly that name, through the index.
+        if (search.position >= 0)
+            return false;
+        const int row = nameIndex_.value(search.mask.toLower(), -1);
+        if (row < 0)
+            return false;
+        search.position = row;
+        if (!candidateMatches(row, search))
+            return false;
+        fill(row, item);
+        return true;
+    }
+    for (int row = search.position + 1; row < table_.size(); ++row) {
+        if (candidateMatches(row, search)) {
+            search.position = row;
+            fill(row, item);
+            return true;
+        }
+    }
+    search.position = int(table_.size());
+    return false;
+}
+
+void ZipReader::fill(int row, TZipArchiveItem &item) const
+{
+    const TDirItem &entry = table_[row];
+    QString name = entry.name;
+    name.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    if (name.endsWith(QLatin1Char('\\')))
+        name.chop(1);
+    qsizetype cut = -1;
+    for (qsizetype i = name.size() - 1; i >= 0; --i)
+        if (name[i] == QLatin1Char('\\') || name[i] == QLatin1Char(':')) {
+            cut = i;
+            break;
+        }
+    item.EntryFolder = name.left(cut + 1);
+    item.EntryFileName = name.mid(cut + 1);
+    item.PackedSize = int64_t(entry.compressedSize());
+    item.UnpackedSize = int64_t(entry.uncompressedSize());
+    if (item.UnpackedSize > 0) {
+        item.PackRatio = (1.0 - double(entry.compressedSize()) / double(entry.uncompressedSize())) * 100.0;
+        if (item.PackRatio < 0)
+            item.PackRatio = 0;
+    } else {
+        item.PackRatio = 100;
+    }
+    item.IsEncrypted = entry.isEncrypted();
+    item.DosDate = entry.dosDate;
+    item.DosTime = entry.dosTime;
+    item.EntryCrc = entry.crc32;
+    item.ExternalAttributes = entry.externalAttributes;
+    item.EntryComment = entry.comment;
+    item.EntryIndex = row;
+}
+
+bool ZipReader::FindFirstEntry(const QString &mask, const QString &excludeMask, uint32_t attributeFilter,
+                               TZipArchiveItem &item)
+{
+    requireOpen();
+    item.search = TZipArchiveItem::SearchState{-1, normalizeMask(mask),
+                                               excludeMask.isEmpty() ? QString() : normalizeMask(excludeMask),
+                                               attributeFilter, Options.Recurse};
+    return findFrom(item);
+}
+
+bool ZipReader::FindNextEntry(TZipArchiveItem &item)
+{
+    requireOpen();
+    return findFrom(item);
+}
+
+bool ZipReader::ExtractEntryToBuffer(const QString &name, QBuffer &buffer)
+{
+    requireOpen();
+    int row = nameIndex_.value(name.toLower(), -1);
+    if (row < 0) {
+        TZipArchiveItem found;
+        found.search = TZipArchiveItem::SearchState{-1, normalizeMask(name), QString(), 0xFFFFFFFFu, false};
+        if (!findFrom(found))
+            throw error(ErrEntryNotFound, name);
+        row = found.EntryIndex;
+    }
+    return ExtractEntryToBuffer(row, buffer);
+}
+
+bool ZipReader::ExtractEntryToBuffer(int index, QBuffer &buffer)
+{
+    requireOpen();
+    if (index < 0 || index >= table_.size())
+        throw error(ErrEntryNotFound, QString::number(index));
+    BufferSink sink(buffer);
+    try {
+        ExtractLimits limits;
+        limits.maxDeclaredSize = MaxInMemoryEntrySize;
+        return extractEntry(file_, table_[index], directoryStart_, *this, sink, limits) == ExtractOutcome::Extracted;
+    } catch (const EZipError &e) {
+        sink.rollBack();
+        // The lower layers do not know the instance name; give the message its prefix where it has one.
+        throw error(e.nativeCode());
+    }
+}
+
+QList<int> ZipReader::markMatching(const QString &name, uint32_t attributeFilter, const QString &excludeMask)
+{
+    QList<int> marked;
+    TZipArchiveItem item;
+    for (bool found = FindFirstEntry(name, excludeMask, attributeFilter, item); found; found = FindNextEntry(item))
+        marked.append(item.EntryIndex);
+    return marked;
+}
+
+int ZipReader::ExtractMatchingToFolder(const QString &name, uint32_t attributeFilter, const QString &excludeMask)
+{
+    requireOpen();
+    int written = 0;
+    for (const int row : markMatching(name, attributeFilter, excludeMask)) {
+        bool ok = false;
+        const bool goOn = settleEntry(row, ok);
+        written += ok ? 1 : 0;
+        if (!goOn)
+            break;
+    }
+    return written;
+}
+
+bool ZipReader::ExtractEntryToFolder(int index)
+{
+    requireOpen();
+    if (index < 0 || index >= table_.size())
+        throw error(ErrEntryNotFound, QString::number(index));
+    bool written = false;
+    settleEntry(index, written);
+    return written;
+}
+
+bool ZipReader::settleEntry(int row, bool &written)
+{
+    written = false;
+    const TDirItem &entry = table_[row];
+    if ((entry.externalAttributes & format::AttrDirectory) || entry.name.endsWith(QLatin1Char('/')))
+        return true;
+    for (;;) {
+        try {
+            written = writeEntryFile(row);
+            return true;
+        } catch (const EZipError &e) {
+            const FailureAnswer answer =
+                desktop_ ? desktop_->askFailure(QStringLiteral("Confirm"),
+                                                e.message() + QStringLiteral(". File processing error, possibly disk is full"))
+                         : FailureAnswer::Ignore;
+            if (answer == FailureAnswer::Retry)
+                continue;
+            return answer != FailureAnswer::Abort;
+        }
+    }
+}
+
+QString ZipReader::targetFolder() const { return BaseDir.isEmpty() ? QDir::currentPath() : BaseDir; }
+
+bool ZipReader::writeEntryFile(int row)
+{
+    const TDirItem &entry = table_[row];
+    const std::optional<QString> namePart = safeFileNamePart(entry.name);
+    if (!namePart)
+        return false;
+    QString folder = targetFolder();
+    if (Options.CreateDirs) {
+        const std::optional<QStringList> parts = safeFolderParts(entry.name);
+        if (!parts)
+            return false;
+        for (const QString &part : *parts) {
+            folder = files::joinPath(folder, part);
+            const QFileInfo info(folder);
+            // A link placed in the output folder must not carry the entry elsewhere.
+            if (info.isSymLink() || (info.exists() && !info.isDir()))
+                throw error(ErrCannotCreate, files::joinPath(folder, *namePart));
+            if (!info.exists() && !QDir().mkdir(folder))
+                throw error(ErrCannotCreate, files::joinPath(folder, *namePart));
+        }
+    }
+    const QString target = files::joinPath(folder, *namePart);
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink()) {
+        if (Options.OverwriteMode != omAlways)
+            return false;
+        // A link is removed as it is; clearing its attributes would change whatever it points to.
+        if (Options.ReplaceReadOnly && !existing.isSymLink())
+            files::clearReadOnly(target);
+        files::remove(target);
+    }
+    const QByteArray encoded = QFile::encodeName(target);
+    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw error(ErrCannotCreate, target);
+
+    std::optional<EZipError> failure;
+    bool extracted = false;
+    try {
+        FileSink sink(fd);
+        extracted = extractEntry(file_, entry, directoryStart_, *this, sink) == ExtractOutcome::Extracted;
+    } catch (const EZipError &e) {
+        failure = error(e.nativeCode());
+    }
+    files::setDescriptorModificationTime(fd, files::fromDosDateTime(entry.dosDate, entry.dosTime));
+    if (Options.FlushBuffers && files::isOnRemovableDrive(target))
+        files::flushDescriptor(fd);
+    const bool closed = ::close(fd) == 0;
+    if (!failure && !closed)
+        failure = error(ErrDiskFull);
+    if (failure || !extracted) {
+        files::remove(target);
+        if (failure)
+            throw *failure;
+        return false;
+    }
+    if (Options.SetAttributes)
+        applyAttributes(target, entry);
+    return true;
+}
+
+} // namespace vx::zip
