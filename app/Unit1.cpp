@@ -3,6 +3,7 @@
 #include "app/Forum.h"
 #include "app/Help.h"
 #include "app/Pictures.h"
+#include "folders/ExampleRun.h"
 #include "folders/FolderPageRuns.h"
 #include "folders/RandomOrder.h"
 
@@ -394,8 +395,8 @@ void TForm1::Button3Click() { run([this] { vx::folders::removeSelected(view_, vx
 void TForm1::Button5Click() { run([this] { vx::folders::removeSelected(view_, vx::folders::Page::Archives); }); }
 void TForm1::Button10Click() { run([this] { vx::folders::clearAll(view_, vx::folders::Page::Photos); }); }
 void TForm1::Button9Click() { run([this] { vx::folders::clearAll(view_, vx::folders::Page::Archives); }); }
-void TForm1::Button2Click() {}
-void TForm1::SpeedButton2Click() {}
+void TForm1::Button2Click() { run([this] { vx::folders::Button2Click(view_); }); }
+void TForm1::SpeedButton2Click() { run([this] { vx::folders::SpeedButton2Click(view_); }); }
 void TForm1::Button6Click() {}
 void TForm1::SpeedButton3Click() {}
 void TForm1::Button7Click() {}

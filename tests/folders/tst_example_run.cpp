@@ -1,0 +1,347 @@
+// Examples from a folder release, driven through the real main window with a scripted desktop.
+#include "app/Windows.h"
+#include "tests/support/FileTree.h"
+#include "tests/support/JpegFixtures.h"
+#include "tests/support/ScriptedDesktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using vx::test::FileTree;
+using vx::test::ScriptedDesktop;
+
+namespace {
+const QString completedTitle = QStringLiteral("Обработка завершена");
+const QString completedText = QStringLiteral("Обработка завершена. Открыть папку с созданными примерами?");
+const QString portraitGiveUp =
+    QStringLiteral("Среди файлов не наберётся нужного количества примеров с портретной ориентацией");
+const QString landscapeGiveUp =
+    QStringLiteral("Среди файлов не наберётся нужного количества примеров с альбомной ориентацией");
+
+QString abortedWithCount(int n) { return QStringLiteral("Обработка прервана. \r\n%1 файл(ов) создано").arg(n); }
+
+QStringList sortedFiles(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+QString photo(FileTree &tree, const QString &relative, int width, int height)
+{
+    const QString path = tree.path(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!vx::test::writeJpeg(path, width, height))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+} // namespace
+
+class TestExampleRun : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void moreWantedThanPhotos();
+    void zeroWantedCompletesAtOnce();
+    void bothCopiesEveryPhotoWhenCountEqualsList();
+    void sameNamesEndOnlyByAbortWithCount();
+    void existingTargetIsNotOverwritten();
+    void outputInsideReleaseCountsNothingFromThere();
+    void orientationFilter_data();
+    void orientationFilter();
+    void giveUpMessages_data();
+    void giveUpMessages();
+    void undecodableCandidateIsRedrawn();
+    void vanishedPhotoIsNotCounted();
+    void recreateDeletesOnlyLastExamples();
+    void abortAfterRecreateHasNoCount();
+    void recreatePendingSurvivesFailedCheck();
+    void busyStateDuringRun();
+
+private:
+    ScriptedDesktop *desktop = nullptr;
+    vx::Windows *windows = nullptr;
+    vx::Form1View &v() { return windows->Form1.view(); }
+    void list(const QStringList &paths)
+    {
+        v().lb1->clear();
+        v().lb1->addItems(paths);
+        v().Button2->setEnabled(true);
+    }
+    void wanted(int n) { v().Edit1->setText(QString::number(n)); }
+    void createInto(const QString &folder)
+    {
+        desktop->folderAnswers.push_back(folder);
+        v().Button2->click();
+    }
+};
+
+void TestExampleRun::init()
+{
+    desktop = new ScriptedDesktop;
+    windows = new vx::Windows(*desktop);
+    windows->Form1.show();
+}
+
+void TestExampleRun::cleanup()
+{
+    delete windows;
+    delete desktop;
+}
+
+void TestExampleRun::moreWantedThanPhotos()
+{
+    FileTree tree;
+    list({tree.file("a.jpg"), tree.file("b.jpg")});
+    wanted(3);
+    v().Button2->click();
+    QCOMPARE(desktop->messages(), QStringList({"Желаемое количество примеров не может быть больше количества файлов"}));
+    QVERIFY(desktop->folderRequests.isEmpty());
+}
+
+void TestExampleRun::zeroWantedCompletesAtOnce()
+{
+    FileTree tree;
+    list({tree.file("a.jpg")});
+    wanted(0);
+    QVERIFY(!v().Button2->isEnabled());
+    v().CreatedExamples = {QStringLiteral("stale")};
+    desktop->folderAnswers.push_back(tree.folder("out"));
+    windows->Form1.Button2Click(); // the handler itself: the button is disabled for "0"
+    QCOMPARE(desktop->folderRequests.size(), 1);
+    QCOMPARE(desktop->questions(), QStringList({completedText}));
+    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(sortedFiles(tree.folder("out")).isEmpty());
+}
+
+void TestExampleRun::bothCopiesEveryPhotoWhenCountEqualsList()
+{
+    FileTree tree;
+    QStringList photos;
+    for (int i = 0; i < 6; ++i)
+        photos << tree.file(QStringLiteral("rel/s%1/p%1.jpg").arg(i), QByteArray("photo") + char('0' + i));
+    list(photos);
+    wanted(6);
+    const QString out = tree.folder("out");
+    desktop->yesNoAnswers.push_back(true);
+    createInto(out);
+    QCOMPARE(sortedFiles(out), QStringList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg"}));
+    QCOMPARE(v().CreatedExamples.size(), 6);
+    for (const QString &example : v().CreatedExamples)
+        QVERIFY(example.startsWith(out + QLatin1Char('/')));
+    QFile copy(out + QStringLiteral("/p3.jpg"));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("photo3"));
+    QCOMPARE(desktop->shown.last().title, completedTitle);
+    QCOMPARE(desktop->openedFolders, QStringList({out}));
+    QCOMPARE(v().fd2.path, out);
+    QVERIFY(v().Panel1->isHidden());
+    QVERIFY(v().Button1->isEnabled());
+    QVERIFY(!v().pb1->isHidden());
+    QCOMPARE(v().pb1->maximum(), 6);
+}
+
+void TestExampleRun::sameNamesEndOnlyByAbortWithCount()
+{
+    FileTree tree;
+    list({tree.file("A/same.jpg"), tree.file("B/same.jpg")});
+    wanted(2);
+    const QString out = tree.folder("out");
+    desktop->atProcessEvents(200, [this] { v().SpeedButton1->click(); });
+    createInto(out);
+    QCOMPARE(desktop->messages(), QStringList({abortedWithCount(1)}));
+    QVERIFY(desktop->questions().isEmpty());
+    QCOMPARE(sortedFiles(out), QStringList({"same.jpg"}));
+    QCOMPARE(v().CreatedExamples.size(), 1);
+    QVERIFY(v().Panel1->isHidden());
+    QVERIFY(v().Button2->isEnabled());
+}
+
+void TestExampleRun::existingTargetIsNotOverwritten()
+{
+    FileTree tree;
+    list({tree.file("rel/a.jpg", "new a"), tree.file("rel/b.jpg", "new b")});
+    tree.file("out/a.jpg", "old a");
+    wanted(1);
+    createInto(tree.path("out"));
+    QFile kept(tree.path("out/a.jpg"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("old a"));
+    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/b.jpg")}));
+    QCOMPARE(desktop->questions(), QStringList({completedText}));
+}
+
+void TestExampleRun::outputInsideReleaseCountsNothingFromThere()
+{
+    FileTree tree;
+    list({tree.file("rel/a.jpg"), tree.file("rel/sub/b.jpg")});
+    wanted(1);
+    createInto(tree.path("rel")); // a.jpg would be copied onto itself
+    QCOMPARE(v().CreatedExamples, QStringList({tree.path("rel/b.jpg")}));
+}
+
+void TestExampleRun::orientationFilter_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("portrait only") << 0 << "portrait";
+    QTest::newRow("landscape only") << 1 << "landscape";
+}
+
+void TestExampleRun::orientationFilter()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, prefix);
+    FileTree tree;
+    QStringList photos;
+    for (int i = 0; i < 12; ++i) {
+        photos << photo(tree, QStringLiteral("rel/portrait%1.jpg").arg(i), 48, 64);
+        photos << photo(tree, QStringLiteral("rel/landscape%1.jpg").arg(i), 64, 48);
+    }
+    list(photos);
+    wanted(3);
+    v().rg1->setItemIndex(filter);
+    const QString out = tree.folder("out");
+    createInto(out);
+    QCOMPARE(desktop->questions(), QStringList({completedText}));
+    const QStringList made = sortedFiles(out);
+    QCOMPARE(made.size(), 3);
+    for (const QString &name : made)
+        QVERIFY2(name.startsWith(prefix), qPrintable(name));
+}
+
+void TestExampleRun::giveUpMessages_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QList<QSize>>("sizes");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("copied");
+    // Two photos, the first candidate landscape: the first redraw reaches the limit (1 >= L - 1) even
+    // when the other photo is portrait.
+    QTest::newRow("two landscape, portrait wanted") << 0 << QList<QSize>{{64, 48}, {64, 48}} << portraitGiveUp << 0;
+    QTest::newRow("one portrait, landscape wanted") << 1 << QList<QSize>{{48, 64}} << landscapeGiveUp << 0;
+}
+
+void TestExampleRun::giveUpMessages()
+{
+    QFETCH(int, filter);
+    QFETCH(QList<QSize>, sizes);
+    QFETCH(QString, message);
+    QFETCH(int, copied);
+    FileTree tree;
+    QStringList photos;
+    for (int i = 0; i < sizes.size(); ++i)
+        photos << photo(tree, QStringLiteral("p%1.jpg").arg(i), sizes[i].width(), sizes[i].height());
+    list(photos);
+    wanted(1);
+    v().rg1->setItemIndex(filter);
+    createInto(tree.folder("out"));
+    QCOMPARE(desktop->messages(), QStringList({message}));
+    QVERIFY(desktop->questions().isEmpty());
+    QCOMPARE(v().CreatedExamples.size(), copied);
+    QVERIFY(v().Panel1->isHidden());
+    QVERIFY(v().Button2->isEnabled());
+}
+
+void TestExampleRun::undecodableCandidateIsRedrawn()
+{
+    FileTree tree;
+    // A square first candidate passes the portrait filter; a broken one counts as the wrong orientation.
+    list({photo(tree, "square.jpg", 64, 64)});
+    wanted(1);
+    v().rg1->setItemIndex(0);
+    createInto(tree.folder("out"));
+    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/square.jpg")}));
+
+    desktop->shown.clear();
+    list({tree.file("broken.jpg", "not a jpeg at all")});
+    createInto(tree.folder("out2"));
+    QCOMPARE(desktop->messages(), QStringList({portraitGiveUp}));
+    QVERIFY(v().Panel1->isHidden());
+}
+
+void TestExampleRun::vanishedPhotoIsNotCounted()
+{
+    FileTree tree;
+    list({tree.file("gone.jpg"), tree.file("here.jpg")});
+    QFile::remove(tree.path("gone.jpg"));
+    wanted(1);
+    createInto(tree.folder("out"));
+    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/here.jpg")}));
+}
+
+void TestExampleRun::recreateDeletesOnlyLastExamples()
+{
+    FileTree tree;
+    QStringList photos;
+    for (int i = 0; i < 4; ++i)
+        photos << tree.file(QStringLiteral("rel/p%1.jpg").arg(i));
+    list(photos);
+    wanted(2);
+    const QString out = tree.folder("out");
+    tree.file("out/keep.txt");
+    createInto(out);
+    const QStringList first = v().CreatedExamples;
+    QCOMPARE(first.size(), 2);
+    v().SpeedButton2->click(); // hidden, wired all the same
+    QCOMPARE(desktop->folderRequests.size(), 1); // the same folder, no dialog
+    QCOMPARE(v().CreatedExamples.size(), 2);
+    QVERIFY(QFile::exists(tree.path("out/keep.txt")));
+    QCOMPARE(sortedFiles(out).size(), 3);
+    QVERIFY(!v().FolderRecreatePending);
+}
+
+void TestExampleRun::abortAfterRecreateHasNoCount()
+{
+    FileTree tree;
+    list({tree.file("A/same.jpg"), tree.file("B/same.jpg")});
+    wanted(2);
+    desktop->atProcessEvents(50, [this] { v().SpeedButton1->click(); });
+    v().fd2.path = tree.folder("out");
+    v().SpeedButton2->click();
+    QCOMPARE(desktop->messages(), QStringList({QStringLiteral("Обработка прервана.")}));
+    QVERIFY(desktop->folderRequests.isEmpty());
+}
+
+void TestExampleRun::recreatePendingSurvivesFailedCheck()
+{
+    FileTree tree;
+    list({tree.file("a.jpg")});
+    wanted(2);
+    v().SpeedButton2->click(); // N > L: the check stops the run and the flag stays set
+    QVERIFY(v().FolderRecreatePending);
+    wanted(1);
+    v().fd2.path = tree.folder("out");
+    v().Button2->click();
+    QVERIFY(desktop->folderRequests.isEmpty());
+    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/a.jpg")}));
+}
+
+void TestExampleRun::busyStateDuringRun()
+{
+    FileTree tree;
+    list({tree.file("a.jpg"), tree.file("b.jpg")});
+    wanted(2);
+    bool checked = false;
+    desktop->atProcessEvents(1, [&] {
+        checked = true;
+        QVERIFY(v().Panel1->isVisible());
+        QCOMPARE(v().Label3->text(), QStringLiteral("Отбор и создание примеров..."));
+        QVERIFY(!v().Button1->isEnabled());
+        QVERIFY(!v().lb1->isEnabled());
+        QVERIFY(v().Edit2->isEnabled());
+        QVERIFY(!v().AbortRequested);
+    });
+    v().AbortRequested = true; // left over from an earlier operation: cleared at the start
+    createInto(tree.folder("out"));
+    QVERIFY(checked);
+    QCOMPARE(desktop->questions(), QStringList({completedText}));
+}
+
+QTEST_MAIN(TestExampleRun)
+#include "tst_example_run.moc"
