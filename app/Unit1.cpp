@@ -6,6 +6,9 @@
 #include "folders/ExampleRun.h"
 #include "folders/FolderPageRuns.h"
 #include "folders/RandomOrder.h"
+#include "reports/BrokenPhotoFinderRun.h"
+#include "reports/FolderTechDataRun.h"
+#include "reports/SetListRuns.h"
 
 #include <QAction>
 #include <QDialog>
@@ -399,8 +402,18 @@ void TForm1::Button2Click() { run([this] { vx::folders::Button2Click(view_); });
 void TForm1::SpeedButton2Click() { run([this] { vx::folders::SpeedButton2Click(view_); }); }
 void TForm1::Button6Click() {}
 void TForm1::SpeedButton3Click() {}
-void TForm1::Button7Click() {}
+void TForm1::Button7Click() { run([this] { vx::reports::Button7Click(view_); }); }
 void TForm1::Button8Click() {}
-void TForm1::N1Click() {}
-void TForm1::N2Click() {}
-void TForm1::N3Click() {}
+void TForm1::N1Click()
+{
+    if (resultForm_)
+        run([this] { vx::reports::N1Click(view_, *resultForm_); });
+}
+
+void TForm1::N2Click()
+{
+    if (resultForm_)
+        run([this] { vx::reports::N2Click(view_, *resultForm_); });
+}
+
+void TForm1::N3Click() { run([this] { vx::reports::N3Click(view_); }); }

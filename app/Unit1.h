@@ -14,7 +14,9 @@ class QMenu;
 
 namespace vx {
 class Thelpform;
-class ZipReader;
+namespace reports {
+class TResultForm;
+}
 } // namespace vx
 
 class TForm1 : public QWidget {
@@ -28,7 +30,7 @@ public:
 
     // The other windows, created after this one at start-up.
     void setHelpForm(vx::Thelpform *help) { helpform_ = help; }
-    void setResultForm(QWidget *results) { resultForm_ = results; }
+    void setResultForm(vx::reports::TResultForm *results) { resultForm_ = results; }
     void setUploadForm(QWidget *upload) { uploadForm_ = upload; }
 
     QAction *SelecTall1 = nullptr;
@@ -78,6 +80,6 @@ private:
     vx::Form1View view_;
     QStackedWidget *Notebook1 = nullptr;
     vx::Thelpform *helpform_ = nullptr;
-    QWidget *resultForm_ = nullptr;
+    vx::reports::TResultForm *resultForm_ = nullptr;
     QWidget *uploadForm_ = nullptr;
 };

@@ -15,9 +15,10 @@ Desktop &titled(Desktop &desktop)
 }
 } // namespace
 
-Windows::Windows(Desktop &desktop) : Form1(titled(desktop)), helpform(desktop)
+Windows::Windows(Desktop &desktop) : Form1(titled(desktop)), helpform(desktop), ResultForm(desktop)
 {
     Form1.setHelpForm(&helpform);
+    Form1.setResultForm(&ResultForm);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         Form1.move(screen->availableGeometry().center() - Form1.rect().center());
 }

@@ -4,6 +4,7 @@
 #include "app/Help.h"
 #include "app/Unit1.h"
 #include "platform/QtDesktop.h"
+#include "reports/Results.h"
 
 namespace vx {
 
@@ -12,6 +13,7 @@ struct Windows {
 
     TForm1 Form1;
     Thelpform helpform;
+    reports::TResultForm ResultForm;
 };
 
 } // namespace vx
