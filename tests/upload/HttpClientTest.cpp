@@ -1,0 +1,161 @@
+// The client over real TCP against the stand-in image host, which checks the request it receives
+// (target, protocol, header order and values, every part against the files on disk) and answers in
+// each of the ways a server may.
+
+#include "tests/upload/StandinHost.h"
+#include "upload/FormDataBody.h"
+#include "upload/HttpClient.h"
+#include "upload/HttpFailure.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vx::http;
+
+Q_DECLARE_METATYPE(vx::http::FailureKind)
+
+namespace {
+
+constexpr auto kNoFailure = static_cast<FailureKind>(-1);
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        qFatal("cannot write fixture");
+}
+
+} // namespace
+
+class HttpClientTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<vx::test::StandinHost> host_;
+    QTemporaryDir photos_;
+    QStringList files_;
+
+    std::pair<QByteArray, FailureKind> post(HttpClient &client, const QString &url)
+    {
+        vx::FormDataBody body;
+        for (const QString &f : files_)
+            body.AddFilePart("userfile[]", f, "multipart/form-data");
+        body.AddTextPart("imgcontent", "notsafe");
+        try {
+            return {client.PostMultipart(url, body), kNoFailure};
+        } catch (const Failure &f) {
+            return {{}, f.kind()};
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        host_ = std::make_unique<vx::test::StandinHost>();
+        QVERIFY2(host_->running(), qPrintable(host_->errorText()));
+        QVERIFY(QFile::copy("../shared/testdata/jpeg/Canon_40D.jpg", photos_.filePath("Canon_40D.jpg")));
+        QByteArray noise(300'000, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 2654435761u) >> 13);
+        // Line breaks and a fake delimiter inside a file must come through untouched.
+        noise.insert(1000, "\r\n--------081512134502123\r\n\n\r");
+        writeFile(photos_.filePath("noise.jpg"), noise);
+        writeFile(photos_.filePath("empty.jpg"), {});
+        writeFile(photos_.filePath("say \"cheese\".jpg"), "quoted name");
+        for (const char *name : {"Canon_40D.jpg", "noise.jpg", "empty.jpg", "say \"cheese\".jpg"})
+            files_ << photos_.filePath(name);
+    }
+
+    void outcomes_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<FailureKind>("failure");
+        QTest::addColumn<QByteArray>("expected"); // the body, or a text it must contain ("~" prefix)
+
+        QTest::newRow("200 with links") << "ok" << kNoFailure << QByteArray("~verdict: ok\r\n");
+        QTest::newRow("302") << "redirect302" << FailureKind::Redirect << QByteArray();
+        QTest::newRow("200 with Location") << "location200" << FailureKind::Redirect << QByteArray();
+        QTest::newRow("204") << "nocontent" << kNoFailure << QByteArray();
+        QTest::newRow("100 then 200") << "continue100" << kNoFailure << QByteArray("~verdict: ok\r\n");
+        QTest::newRow("chunked") << "chunked" << kNoFailure << QByteArray("abcdefghijklmnopqrstuvwxyz0123456789");
+        QTest::newRow("Content-Length 10, 4 bytes, close") << "short" << FailureKind::ShortBody << QByteArray();
+        QTest::newRow("no Content-Length") << "nolength" << kNoFailure << QByteArray("~verdict: ok\r\n");
+        QTest::newRow("keep-alive") << "keepalive" << kNoFailure << QByteArray("~verdict: ok\r\n");
+        QTest::newRow("line over 16384") << "longline" << FailureKind::LineTooLong << QByteArray();
+        QTest::newRow("silent server") << "silent" << FailureKind::Receive << QByteArray();
+        QTest::newRow("500") << "status500" << FailureKind::Status << QByteArray();
+        QTest::newRow("401") << "status401" << FailureKind::Status << QByteArray();
+        QTest::newRow("close inside the header") << "closeinheader" << FailureKind::ClosedInHeader << QByteArray();
+    }
+    void outcomes()
+    {
+        QFETCH(QString, mode);
+        QFETCH(FailureKind, failure);
+        QFETCH(QByteArray, expected);
+        HttpClient client;
+        client.setTimeLimits({5000, 1500, 500});
+        const auto [body, kind] = post(client, host_->url(mode, vx::test::StandinHost::dirQuery(photos_.path())));
+        QCOMPARE(int(kind), int(failure));
+        if (expected.startsWith('~'))
+            QVERIFY2(body.contains(expected.mid(1)), body.constData());
+        else
+            QCOMPARE(body, expected);
+        if (kind == kNoFailure && body.contains("verdict"))
+            QCOMPARE(body.count("[URL=http"), qsizetype(files_.size()));
+    }
+
+    void keptConnectionIsClosedAndNotReused()
+    {
+        HttpClient client;
+        const auto first = post(client, host_->url("keepalive"));
+        QCOMPARE(int(first.second), int(kNoFailure));
+        QVERIFY(client.connectionOpen());
+        const auto second = post(client, host_->url("ok"));
+        QCOMPARE(int(second.second), int(kNoFailure));
+        auto connectionOf = [](const QByteArray &page) {
+            const qsizetype at = page.indexOf("connection: ");
+            return page.mid(at + 12, page.indexOf('\r', at) - at - 12).toInt();
+        };
+        QVERIFY(connectionOf(second.first) > connectionOf(first.first));
+        QVERIFY(!client.connectionOpen());
+    }
+
+    void hostNameIsResolvedToIpv4()
+    {
+        HttpClient client;
+        const QString url = QStringLiteral("http://localhost:%1/upload.php?mode=ok&host=localhost").arg(host_->port());
+        const auto [body, kind] = post(client, url);
+        QCOMPARE(int(kind), int(kNoFailure));
+        QVERIFY2(body.contains("verdict: ok"), body.constData());
+    }
+
+    void refusedConnectionFails()
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close(); // nobody listens there now
+        HttpClient client;
+        const auto result = post(client, QStringLiteral("http://127.0.0.1:%1/upload.php").arg(port));
+        QCOMPARE(int(result.second), int(FailureKind::Connect));
+    }
+
+    void largeBodyStreamsIntact()
+    {
+        QTemporaryDir dir;
+        QByteArray big(3 * 1024 * 1024 + 17, '\0');
+        for (int i = 0; i < big.size(); ++i)
+            big[i] = char(i % 251);
+        writeFile(dir.filePath("big.jpg"), big);
+        vx::FormDataBody body;
+        body.AddFilePart("userfile[]", dir.filePath("big.jpg"), "multipart/form-data");
+        body.AddTextPart("imgcontent", "notsafe");
+        HttpClient client;
+        const QByteArray reply = client.PostMultipart(host_->url("ok", vx::test::StandinHost::dirQuery(dir.path())), body);
+        QVERIFY2(reply.contains("verdict: ok"), reply.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(HttpClientTest)
+#include "HttpClientTest.moc"

@@ -1,0 +1,242 @@
+#!/usr/bin/env python3
+"""A stand-in for the image host, for the upload tests and the benchmark.
+
+It listens on a free 127.0.0.1 port (printed as "port N" on stdout), checks what a post brings
+(method, target, protocol, header order and values, every part of the multipart body against the
+files on disk) and answers as the query string's "mode" asks, well-behaved or not. It only ever
+talks to loopback, and it stops by itself when its stdin closes or after MAX_LIFETIME seconds.
+
+Query parameters of a post to /upload.php:
+  mode    ok (default) | redirect302 | location200 | nocontent | continue100 | chunked | short |
+          nolength | keepalive | longline | silent | status500 | status401 | closeinheader | count |
+          nolinks
+  dir     folder holding the files the parts must equal (by their filename parameter)
+  cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
+"""
+
+import email.parser
+import email.policy
+import os
+import re
+import sys
+import threading
+import time
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+MAX_LIFETIME = 900          # seconds; a forgotten server never outlives a test run
+SOCKET_TIMEOUT = 20         # seconds a connection may stay quiet
+SILENT_HOLD = 5             # seconds a silent reply keeps the connection before closing it
+EXPECTED_ORDER = ["Connection", "Content-Type", "Content-Length", "Host", "Accept", "User-Agent"]
+
+connection_counter = 0
+counter_lock = threading.Lock()
+
+
+def unescape_filename(name):
+    return name.replace("%22", '"').replace("%0D", "\r").replace("%0A", "\n")
+
+
+class Handler(BaseHTTPRequestHandler):
+    timeout = SOCKET_TIMEOUT
+    protocol_version = "HTTP/1.0"
+
+    def setup(self):
+        global connection_counter
+        super().setup()
+        with counter_lock:
+            connection_counter += 1
+            self.connection_id = connection_counter
+
+    def log_message(self, fmt, *args):  # quiet
+        pass
+
+    # --- checks -------------------------------------------------------------------------------
+    def check_request(self, body, query):
+        problems = []
+        path = urllib.parse.urlsplit(self.path).path
+        if path != "/upload.php":
+            problems.append("target " + path)
+        if self.request_version != "HTTP/1.0":
+            problems.append("protocol " + self.request_version)
+        names = list(self.headers.keys())
+        expected = EXPECTED_ORDER + (["Cookie"] if "Cookie" in names else [])
+        if names != expected:
+            problems.append("header order " + ",".join(names))
+        h = self.headers
+        if h.get("Connection") != "keep-alive":
+            problems.append("Connection " + str(h.get("Connection")))
+        ctype = h.get("Content-Type", "")
+        m = re.fullmatch(r"multipart/form-data; boundary=(--------\d{15})", ctype)
+        if not m:
+            problems.append("Content-Type " + ctype)
+        if h.get("Content-Length") != str(len(body)):
+            problems.append("Content-Length %s for %d bytes" % (h.get("Content-Length"), len(body)))
+        port = self.server.server_address[1]
+        if h.get("Host") != "%s:%d" % (query.get("host", ["127.0.0.1"])[0], port):
+            problems.append("Host " + str(h.get("Host")))
+        if h.get("Accept") != "text/html, */*":
+            problems.append("Accept " + str(h.get("Accept")))
+        if h.get("User-Agent") != "Mozilla/3.0 (compatible; Vorlinex)":
+            problems.append("User-Agent " + str(h.get("User-Agent")))
+        if m:
+            problems += self.check_parts(m.group(1), body, query.get("dir", [None])[0])
+        return problems
+
+    def check_parts(self, boundary, body, folder):
+        """Splits the body at its delimiters as RFC 2046 has it (the CR LF before each delimiter belongs
+        to the delimiter) and checks every part; part headers are read with the email package."""
+        problems = []
+        delimiter = b"\r\n--" + boundary.encode()
+        if not body.endswith(delimiter + b"--\r\n"):
+            problems.append("closing delimiter")
+        pieces = (b"\r\n" + body).split(delimiter)
+        if pieces[0] != b"":
+            problems.append("preamble")
+        if not pieces[-1].startswith(b"--"):
+            return problems + ["no closing delimiter"]
+        parts = pieces[1:-1]
+        self.file_names = []
+        for i, raw in enumerate(parts):
+            if not raw.startswith(b"\r\n") or b"\r\n\r\n" not in raw:
+                problems.append("part %d framing" % i)
+                continue
+            head, content = raw[2:].split(b"\r\n\r\n", 1)
+            headers = email.parser.BytesHeaderParser(policy=email.policy.HTTP).parsebytes(head + b"\r\n\r\n")
+            disposition = headers.get("Content-Disposition", "")
+            name = headers.get_param("name", header="Content-Disposition")
+            filename = headers.get_param("filename", header="Content-Disposition")
+            if not disposition.startswith("form-data; "):
+                problems.append("part %d disposition" % i)
+            if i < len(parts) - 1:
+                if name != "userfile[]" or filename is None:
+                    problems.append("part %d is not a file part" % i)
+                    continue
+                if headers.get("Content-Type") != "multipart/form-data":
+                    problems.append("part %d Content-Type %s" % (i, headers.get("Content-Type")))
+                if "/" in filename or "\\" in filename:
+                    problems.append("part %d filename carries a path" % i)
+                self.file_names.append(filename)
+                if folder is not None:
+                    try:
+                        with open(os.path.join(folder, unescape_filename(filename)), "rb") as f:
+                            if f.read() != content:
+                                problems.append("part %d content differs from %s" % (i, filename))
+                    except OSError:
+                        problems.append("part %d no file %s" % (i, filename))
+            else:
+                # The field's own line break stays before the closing delimiter's; take the value either way.
+                if name != "imgcontent" or filename is not None or content not in (b"notsafe", b"notsafe\r\n"):
+                    problems.append("last part is not imgcontent=notsafe")
+        return problems
+
+    # --- replies ------------------------------------------------------------------------------
+    def page(self, problems, with_links=True):
+        lines = ["<html><body>",
+                 "verdict: " + ("ok" if not problems else "; ".join(problems)),
+                 "connection: %d" % self.connection_id,
+                 "cookie: " + self.headers.get("Cookie", "-"),
+                 "<textarea>"]
+        if with_links:
+            for i, _ in enumerate(getattr(self, "file_names", [])):
+                lead = " " if i % 2 == 0 else ""
+                lines.append(lead + "[URL=http://img.example/%d][IMG]http://img.example/th/%d.jpg[/IMG][/URL]" % (i, i))
+            if lines[-1] != "<textarea>":
+                lines[-1] += "</textarea>"
+        lines.append("</body></html>")
+        return ("\r\n".join(lines) + "\r\n").encode("utf-8")
+
+    def send_raw(self, data):
+        self.wfile.write(data)
+        self.wfile.flush()
+
+    def cookie_lines(self, query):
+        out = b""
+        for v in query.get("cookie", []):
+            out += b"Set-Cookie: " + v.encode("latin-1") + b"\r\n"
+        for v in query.get("cookie2", []):
+            out += b"Set-Cookie2: " + v.encode("latin-1") + b"\r\n"
+        return out
+
+    def do_GET(self):
+        self.send_raw(b"HTTP/1.0 405 Method Not Allowed\r\nContent-Length: 0\r\n\r\n")
+
+    def do_POST(self):
+        query = urllib.parse.parse_qs(urllib.parse.urlsplit(self.path).query)
+        mode = query.get("mode", ["ok"])[0]
+        length = int(self.headers.get("Content-Length", "0"))
+        if mode == "count":
+            remaining, received = length, 0
+            while remaining > 0:
+                chunk = self.rfile.read(min(remaining, 1 << 20))
+                if not chunk:
+                    break
+                received += len(chunk)
+                remaining -= len(chunk)
+            text = b"received: %d\r\n" % received
+            self.send_raw(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(text) + text)
+            return
+        body = self.rfile.read(length)
+        problems = self.check_request(body, query)
+        page = self.page(problems, with_links=(mode != "nolinks"))
+        cookies = self.cookie_lines(query)
+        if mode in ("ok", "nolinks"):
+            self.send_raw(b"HTTP/1.0 200 OK\r\n" + cookies + b"Content-Length: %d\r\n\r\n" % len(page) + page)
+        elif mode == "redirect302":
+            self.send_raw(b"HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1/elsewhere\r\n" + cookies
+                          + b"Content-Length: 5\r\n\r\nmoved")
+        elif mode == "location200":
+            self.send_raw(b"HTTP/1.0 200 OK\r\nLocation: http://127.0.0.1/elsewhere\r\n"
+                          + b"Content-Length: %d\r\n\r\n" % len(page) + page)
+        elif mode == "nocontent":
+            self.send_raw(b"HTTP/1.0 204 No Content\r\n" + cookies + b"\r\n")
+        elif mode == "continue100":
+            self.send_raw(b"HTTP/1.1 100 Continue\r\n\r\n")
+            time.sleep(0.05)
+            self.send_raw(b"HTTP/1.0 200 OK\r\n" + cookies + b"Content-Length: %d\r\n\r\n" % len(page) + page)
+        elif mode == "chunked":
+            self.send_raw(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                          b"1a and some words after the size\r\nabcdefghijklmnopqrstuvwxyz\r\n"
+                          b"A\r\n0123456789\r\n0\r\n\r\n")
+        elif mode == "short":
+            self.send_raw(b"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabcd")
+        elif mode == "nolength":
+            self.send_raw(b"HTTP/1.0 200 OK\r\n" + cookies + b"\r\n" + page)
+        elif mode == "keepalive":
+            self.send_raw(b"HTTP/1.0 200 OK\r\nConnection: keep-alive\r\n" + cookies
+                          + b"Content-Length: %d\r\n\r\n" % len(page) + page)
+            # Wait on this connection for the next request or for the client to close it.
+            self.close_connection = False
+        elif mode == "longline":
+            self.send_raw(b"HTTP/1.0 200 OK\r\nX-Padding: " + b"x" * 20000 + b"\r\nContent-Length: 2\r\n\r\nok")
+        elif mode == "silent":
+            time.sleep(SILENT_HOLD)
+        elif mode == "status500":
+            self.send_raw(b"HTTP/1.0 500 Internal Server Error\r\nContent-Length: 4\r\n\r\noops")
+        elif mode == "status401":
+            self.send_raw(b"HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"x\"\r\n\r\nno")
+        elif mode == "closeinheader":
+            self.send_raw(b"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n")
+        else:
+            self.send_raw(b"HTTP/1.0 400 Bad Request\r\nContent-Length: 0\r\n\r\n")
+
+
+def watch_stdin():
+    try:
+        while sys.stdin.buffer.read(4096):
+            pass
+    finally:
+        os._exit(0)
+
+
+def main():
+    threading.Thread(target=watch_stdin, daemon=True).start()
+    threading.Timer(MAX_LIFETIME, lambda: os._exit(0)).start()
+    ThreadingHTTPServer.daemon_threads = True
+    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    print("port %d" % server.server_address[1], flush=True)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()
