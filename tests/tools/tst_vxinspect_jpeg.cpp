@@ -1,0 +1,42 @@
+// vxinspect jpeg: one tab-separated line per file, in the order given, compared byte for byte with the
+// saved output (tests/tools/jpeg_testdata.expected). The photos' expectations are the readers' own:
+// the nikon's byte-wise file scan takes its thumbnail's frame header, the damaged files keep their header.
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+class VxinspectJpegTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void testdataPhotos()
+    {
+        const QString dir = QStringLiteral("../shared/testdata/jpeg/");
+        QStringList args{QStringLiteral("jpeg")};
+        for (const char *name : {"Canon_40D.jpg", "corrupted.jpg", "exif-org-nikon-e950.jpg", "gps-DSCN0010.jpg",
+                                 "invalid-image01137.jpg", "orientation-portrait_6.jpg", "missing.jpg"})
+            args << dir + QLatin1String(name);
+        QProcess tool;
+        tool.start(QStringLiteral(VXINSPECT_PATH), args);
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 0);
+        QFile expected(QStringLiteral("tests/tools/jpeg_testdata.expected"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QByteArray want = expected.readAll();
+        const QByteArray got = tool.readAllStandardOutput();
+        QCOMPARE(QString::fromUtf8(got), QString::fromUtf8(want));
+    }
+
+    void noFilesIsAUsageError()
+    {
+        QProcess tool;
+        tool.start(QStringLiteral(VXINSPECT_PATH), {QStringLiteral("jpeg")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 2);
+        QVERIFY(tool.readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(VxinspectJpegTest)
+#include "tst_vxinspect_jpeg.moc"
