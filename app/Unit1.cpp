@@ -79,7 +79,7 @@ protected:
 
 } // namespace
 
-TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), desktop_(desktop)
+TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), ZipReader1(&desktop), desktop_(desktop)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vorlinex by Kestrow for ") + vx::forum::displayName());

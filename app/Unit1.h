@@ -3,6 +3,7 @@
 // the busy panel with the abort button, the hidden shortcut menu and the tool-menu buttons. The window
 // builds the controls and hands them to the page runs through its Form1View; its handlers stay thin.
 
+#include "archive/ZipReader.h"
 #include "platform/Form1View.h"
 
 #include <QWidget>
@@ -26,6 +27,8 @@ public:
     ~TForm1() override;
 
     vx::Form1View &view() { return view_; }
+    // The one archive reader; the archive page's runs use it one archive at a time.
+    vx::zip::ZipReader ZipReader1;
     vx::Desktop &desktop() { return desktop_; }
 
     // The other windows, created after this one at start-up.

@@ -71,6 +71,9 @@ public:
     QStringList CreatedExamples;
     bool FolderRecreatePending = false;
     bool ArchiveRecreatePending = false;
+    // True while an archive example run is in progress: Edit2 stays usable during it and can enable
+    // Button6 again, and a second run started that way is refused.
+    bool ArchiveRunActive = false;
     FolderDialogState fd1, fd2, fd3;
 
     // Disables Button1..Button12, SpeedButton2, SpeedButton3, Edit1, rg1, lb1 and TabSet1.
