@@ -41,6 +41,12 @@ public:
     QByteArray PostMultipart(const QString &url, FormDataBody &body);
 
     void setTimeLimits(const TimeLimits &limits) { limits_ = limits; }
+    // Tests watch or stand in for the connection; the next post uses the new connector.
+    void setConnectorForTesting(std::unique_ptr<Connector> connector)
+    {
+        closeConnection();
+        connector_ = std::move(connector);
+    }
     const TimeLimits &timeLimits() const { return limits_; }
 
     // The store exists from the first reply header block on.

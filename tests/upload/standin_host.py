@@ -137,7 +137,8 @@ class Handler(BaseHTTPRequestHandler):
                  "connection: %d" % self.connection_id,
                  "cookie: " + self.headers.get("Cookie", "-"),
                  "<textarea>"]
-        if with_links:
+        # Links only for a request that passed every check, so a post text with links proves it did.
+        if with_links and not problems:
             for i, _ in enumerate(getattr(self, "file_names", [])):
                 lead = " " if i % 2 == 0 else ""
                 lines.append(lead + "[URL=http://img.example/%d][IMG]http://img.example/th/%d.jpg[/IMG][/URL]" % (i, i))

@@ -1,0 +1,64 @@
+// Posts the given files as one upload body to a URL with the upload client, and reports the time the
+// post took and how far the client's resident memory rose above its level before the post.
+// Usage: upload_post URL FILE...
+
+#include "upload/FormDataBody.h"
+#include "upload/HttpClient.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
+long statusKib(const char *field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(QByteArray(field) + ':'))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: upload_post URL FILE...\n");
+        return 2;
+    }
+    // Reset the peak so that it measures the post alone.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const long before = statusKib("VmRSS");
+
+    const auto start = std::chrono::steady_clock::now();
+    QByteArray reply;
+    try {
+        vx::FormDataBody body;
+        for (qsizetype i = 2; i < args.size(); ++i)
+            body.AddFilePart(QStringLiteral("userfile[]"), args[i], QStringLiteral("multipart/form-data"));
+        body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
+        vx::http::HttpClient client;
+        reply = client.PostMultipart(args[1], body);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "upload_post: %s\n", e.what());
+        return 1;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const long peak = statusKib("VmHWM");
+    std::printf("seconds: %.4f\n", seconds);
+    std::printf("rss_growth_kib: %ld\n", peak - before);
+    std::printf("reply: %s", reply.left(200).constData());
+    return 0;
+}
