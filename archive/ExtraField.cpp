@@ -57,7 +57,8 @@ ExtraFieldInfo applyExtraField(const QByteArray &extra, TDirItem &item)
     ByteCursor cursor(extra);
     while (cursor.remaining() >= format::ExtraRecordHeaderSize) {
         const uint16_t id = cursor.u16();
-        const qint64 length = std::min<qint64>(cursor.u16(), cursor.remaining());
+        const uint16_t declared = cursor.u16();
+        const qint64 length = std::min<qint64>(declared, cursor.remaining());
         ByteCursor data = cursor.sub(length);
         switch (id) {
         case format::Zip64ExtraId: applyZip64(data, item); break;

@@ -80,8 +80,12 @@ void ZipReader::OpenReadOnly()
             recovered_ = true;
         }
         nameIndex_.reserve(table_.size());
-        for (int i = 0; i < table_.size(); ++i)
-            nameIndex_.insert(table_[i].name.toLower(), i), void();
+        // Of two entries with the same name, the first in directory order is the one found by name.
+        for (int i = 0; i < table_.size(); ++i) {
+            QString key = table_[i].name.toLower();
+            if (!nameIndex_.contains(key))
+                nameIndex_.insert(std::move(key), i);
+        }
     } catch (...) {
         CloseReader();
         throw;

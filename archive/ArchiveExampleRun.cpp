@@ -1,0 +1,213 @@
+#include "archive/ArchiveExampleRun.h"
+
+#include "archive/ArchiveRunGuard.h"
+#include "archive/EntryUnpack.h"
+#include "archive/JpegEntryList.h"
+#include "folders/RandomOrder.h"
+#include "imaging/Probes.h"
+#include "platform/FileOps.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace vx::archive {
+namespace {
+
+enum class Orientation { Portrait = 0, Landscape = 1, Both = 2 };
+
+QString abortedWithCount(int created)
+{
+    return QStringLiteral("Обработка прервана. \r\n") + QString::number(created) + QStringLiteral(" файл(ов) создано");
+}
+
+class ArchiveExampleRun {
+public:
+    ArchiveExampleRun(vx::Form1View &form, vx::zip::ZipReader &reader, int wanted)
+        : form_(form), reader_(reader), wanted_(wanted)
+    {
+    }
+
+    void run()
+    {
+        form_.pb1->setMaximum(std::max(wanted_ - 1, 0));
+        form_.Label3->setText(QStringLiteral("Отбор и создание примеров..."));
+        form_.AbortRequested = false;
+        created_ = 0;
+        for (int pos = 0; pos < wanted_; ++pos) {
+            form_.pb1->setValue(pos);
+            form_.desktop->processEvents();
+            if (form_.AbortRequested) {
+                if (!reader_.FileName.isEmpty())
+                    reader_.CloseReader();
+                stop(abortedWithCount(created_));
+                return;
+            }
+            // Whatever goes wrong with one archive (no ZIP data, no JPEG entry, an entry that fails its
+            // checks or that libjpeg cannot read, a cancelled password) costs it its example, silently.
+            try {
+                if (archiveStep(form_.lbzip->item(pos)->text()) == StepEnd::EndRun)
+                    return;
+            } catch (const std::exception &) {
+            }
+        }
+        // The busy panel is still up while the question waits.
+        if (form_.desktop->askYesNo(QStringLiteral("Обработка завершена"),
+                                    QStringLiteral("Обработка завершена. Открыть папку с созданными примерами?")))
+            form_.desktop->openFolder(form_.fd2.path);
+    }
+
+private:
+    enum class StepEnd { NextArchive, EndRun };
+
+    StepEnd archiveStep(const QString &path)
+    {
+        reader_.FileName = path;
+        reader_.OpenReadOnly();
+        reader_.Options.StorePath = vx::zip::spNoPath;
+        reader_.Options.CreateDirs = false;
+        reader_.BaseDir = files::joinPath(form_.fd2.path, QString());
+
+        const QList<JpegEntry> entries = ListJpegEntries(reader_);
+        if (entries.isEmpty())
+            return StepEnd::NextArchive;
+        EmptyBuffer(buffer_);
+        const JpegEntry *candidate = &entries[draw(entries)];
+        probe(*candidate);
+
+        // Read anew for every archive: rg2 stays usable during the run.
+        const int filter = form_.rg2->itemIndex();
+        if (filter != int(Orientation::Portrait) && filter != int(Orientation::Landscape)) {
+            form_.desktop->processEvents();
+            if (form_.AbortRequested) {
+                stop(QStringLiteral("Обработка прервана"));
+                return StepEnd::EndRun;
+            }
+            write(*candidate);
+            reader_.CloseReader();
+            return StepEnd::NextArchive;
+        }
+
+        const Orientation wanted = Orientation(filter);
+        bool gaveUp = false;
+        // The first candidate passes unless it is of the other orientation, so a square one is taken; a
+        // redrawn one must be strictly of the wanted orientation. The limit is tested right after each
+        // redraw's probe, before its candidate is looked at.
+        if (wanted == Orientation::Portrait ? width() > height() : width() < height()) {
+            for (qsizetype k = 1;; ++k) {
+                form_.desktop->processEvents();
+                if (form_.AbortRequested) {
+                    stop(abortedWithCount(created_));
+                    return StepEnd::EndRun;
+                }
+                candidate = &entries[draw(entries)];
+                probe(*candidate);
+                if (k >= entries.size()) {
+                    gaveUp = true;
+                    break;
+                }
+                if (wanted == Orientation::Portrait ? width() < height() : width() > height())
+                    break;
+            }
+        }
+        if (!gaveUp)
+            write(*candidate);
+        reader_.CloseReader();
+        return StepEnd::NextArchive;
+    }
+
+    int draw(const QList<JpegEntry> &entries)
+    {
+        MakeRandomOrder(order_, int(entries.size()));
+        return order_.front();
+    }
+
+    // The candidate's size at one eighth scale into ArchiveImageWidth/Height; throws when the entry cannot
+    // be unpacked or read (a cancelled password leaves the buffer empty, which reads as no JPEG).
+    void probe(const JpegEntry &entry)
+    {
+        UnpackEntryInto(reader_, entry.index, buffer_);
+        ProbeScaledJpegData(buffer_.data());
+    }
+
+    static int width() { return ArchiveImageWidth; }
+    static int height() { return ArchiveImageHeight; }
+
+    // Exactly the probed entry is written, not every entry that shares its file name in other folders,
+    // and it counts only when its file was written: not after Abort or Ignore in the reader's failure
+    // dialog, a cancelled password, or a name that cannot name a file in the output folder.
+    void write(const JpegEntry &entry)
+    {
+        if (!reader_.ExtractEntryToFolder(entry.index))
+            return;
+        form_.CreatedExamples.append(reader_.BaseDir + entry.fileName);
+        ++created_;
+    }
+
+    void stop(const QString &message)
+    {
+        form_.Panel1->hide();
+        form_.desktop->showMessage(message);
+        form_.EnableControls();
+    }
+
+    vx::Form1View &form_;
+    vx::zip::ZipReader &reader_;
+    const int wanted_;
+    int created_ = 0;
+    std::vector<int> order_;
+    QBuffer buffer_;
+};
+
+} // namespace
+
+void Button6Click(vx::Form1View &form, vx::zip::ZipReader &reader)
+{
+    if (form.ArchiveRunActive)
+        return;
+    bool isNumber = false;
+    const int wanted = form.Edit2->text().toInt(&isNumber);
+    if (!isNumber)
+        return;
+    form.Button8->hide();
+    if (wanted > form.lbzip->count()) {
+        form.desktop->showMessage(QStringLiteral("Желаемое количество примеров не может быть больше количества файлов"));
+        return;
+    }
+    if (!form.ArchiveRecreatePending && !form.execute(form.fd2))
+        return;
+    // A run that got this far uses the pending re-create up, however it ends.
+    form.ArchiveRecreatePending = false;
+
+    ArchiveRunGuard active(form);
+    form.DisableControls();
+    form.Panel1->show();
+    form.pb1->show();
+    form.CreatedExamples.clear();
+    Randomize();
+    ArchiveExampleRun(form, reader, wanted).run();
+    form.EnableControls();
+    form.Panel1->hide();
+    form.Button8->show();
+}
+
+void SpeedButton3Click(vx::Form1View &form, vx::zip::ZipReader &reader)
+{
+    if (form.ArchiveRunActive || !form.Button6->isEnabled())
+        return;
+    for (qsizetype i = form.CreatedExamples.size() - 1; i >= 0; --i)
+        if (files::exists(form.CreatedExamples[i]))
+            files::remove(form.CreatedExamples[i]);
+    form.ArchiveRecreatePending = true;
+    Randomize();
+    if (form.Button6->isEnabled())
+        Button6Click(form, reader);
+}
+
+} // namespace vx::archive
