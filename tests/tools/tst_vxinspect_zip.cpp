@@ -1,0 +1,186 @@
+// vxinspect's ZIP commands as scripts and benchmarks use them: exact listing lines, raw bytes on
+// standard output, messages on standard error, exit codes, and the password given once.
+#include "tests/support/ZipWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using vx::test::ZipEntrySpec;
+using vx::test::ZipWriter;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result vxinspect(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VXINSPECT_PATH), args);
+    p.waitForFinished(60000);
+    return Result{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                  p.readAllStandardError()};
+}
+
+const QString TestData = QStringLiteral("../shared/testdata/zip/");
+
+} // namespace
+
+class VxinspectZipTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void listMatchesSavedOutput();
+    void listFields();
+    void cat_data();
+    void cat();
+    void passwordAnsweredOnce();
+    void extract();
+    void openFailure();
+
+private:
+    QTemporaryDir dir_;
+    QString fixture_;
+};
+
+void VxinspectZipTest::initTestCase()
+{
+    ZipWriter w;
+    ZipEntrySpec unix;
+    unix.name = "sub/photo.jpg";
+    unix.data = "photo bytes";
+    unix.method = 8;
+    unix.versionMadeBy = 0x0314;
+    unix.externalAttributes = 0x81A40000;
+    w.add(unix);
+    w.addDirectory("sub/");
+    ZipEntrySpec secret;
+    secret.name = "a/secret.jpg";
+    secret.data = "hidden";
+    secret.pkwarePassword = QByteArray("pw");
+    w.add(secret);
+    ZipEntrySpec bad;
+    bad.name = "bad.jpg";
+    bad.data = "broken";
+    bad.crc = 5;
+    w.add(bad);
+    fixture_ = dir_.filePath(QStringLiteral("fixture.zip"));
+    QVERIFY(w.writeTo(fixture_));
+}
+
+void VxinspectZipTest::listMatchesSavedOutput()
+{
+    QByteArray all;
+    for (const char *f : {"libzip-broken", "libzip-encrypt", "libzip-encrypt-aes128", "libzip-encrypt-aes256"}) {
+        const Result r = vxinspect({QStringLiteral("zip-list"), TestData + QString::fromLatin1(f) + QStringLiteral(".zip")});
+        QCOMPARE(r.status, 0);
+        all += "# " + QByteArray(f) + ".zip\n" + r.out;
+    }
+    QFile expected(QStringLiteral("tests/tools/zip_testdata.expected"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(all, expected.readAll());
+}
+
+void VxinspectZipTest::listFields()
+{
+    const Result r = vxinspect({QStringLiteral("zip-list"), fixture_});
+    QCOMPARE(r.status, 0);
+    const QByteArray expected = "sub\\photo.jpg\t11\t" + QByteArray::number(ZipWriter::deflateRaw("photo bytes").size()) + "\t" +
+                                QByteArray::number(ZipWriter::crc32Of("photo bytes"), 16).rightJustified(8, '0') +
+                                "\t81a40000\t0\n"
+                                "sub\t0\t0\t00000000\t10\t0\n"
+                                "a\\secret.jpg\t6\t18\t" +
+                                QByteArray::number(ZipWriter::crc32Of("hidden"), 16).rightJustified(8, '0') +
+                                "\t20\t1\n"
+                                "bad.jpg\t6\t6\t00000005\t20\t0\n";
+    QCOMPARE(r.out, expected);
+}
+
+void VxinspectZipTest::cat_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("AES-256 with password") << QStringList{TestData + "libzip-encrypt-aes256.zip", "encrypted", "foofoofoo"} << 0
+                                           << QByteArray("encrypted\n") << QByteArray();
+    QTest::newRow("PKWARE with password") << QStringList{TestData + "libzip-encrypt.zip", "encrypted", "foo"} << 0
+                                          << QByteArray("foo\n") << QByteArray();
+    QTest::newRow("deflated, by backslash name") << QStringList{"<fixture>", "SUB\\photo.jpg"} << 0
+                                                 << QByteArray("photo bytes") << QByteArray();
+    QTest::newRow("CRC failure") << QStringList{"<fixture>", "bad.jpg"} << 1 << QByteArray()
+                                 << QByteArray("ZipReader1: Invalid size or check sum of file or unsupported compression format - Native error: 00008\n");
+    QTest::newRow("missing entry") << QStringList{"<fixture>", "none.jpg"} << 1 << QByteArray()
+                                   << QByteArray("ZipReader1: File \"none.jpg\" not found - Native error: 00015\n");
+}
+
+void VxinspectZipTest::cat()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    if (args.first() == QLatin1String("<fixture>"))
+        args.first() = fixture_;
+    const Result r = vxinspect(QStringList{QStringLiteral("zip-cat")} + args);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.err, err);
+}
+
+void VxinspectZipTest::passwordAnsweredOnce()
+{
+    // A wrong password is given once; the second dialog is cancelled, so the entry is skipped.
+    const Result wrong = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg"), QStringLiteral("nope")});
+    QCOMPARE(wrong.status, 3);
+    QVERIFY(wrong.out.isEmpty());
+    const Result none = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg")});
+    QCOMPARE(none.status, 3);
+    const Result right = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg"), QStringLiteral("pw")});
+    QCOMPARE(right.status, 0);
+    QCOMPARE(right.out, QByteArray("hidden"));
+}
+
+void VxinspectZipTest::extract()
+{
+    QTemporaryDir out;
+    const Result r = vxinspect({QStringLiteral("zip-extract"), fixture_, QStringLiteral("*.jpg"), out.path(), QStringLiteral("pw")});
+    QCOMPARE(r.status, 0);
+    // The failure dialog answered Ignore and printed its text.
+    QCOMPARE(r.err, QByteArray("ZipReader1: Invalid size or check sum of file or unsupported compression format - Native "
+                               "error: 00008. File processing error, possibly disk is full\n"));
+    QStringList files = QDir(out.path()).entryList(QDir::Files);
+    files.sort();
+    QCOMPARE(files, (QStringList{QStringLiteral("photo.jpg"), QStringLiteral("secret.jpg")}));
+    QFile photo(out.filePath(QStringLiteral("photo.jpg")));
+    QVERIFY(photo.open(QIODevice::ReadOnly));
+    QCOMPARE(photo.readAll(), QByteArray("photo bytes"));
+}
+
+void VxinspectZipTest::openFailure()
+{
+    const QString junk = dir_.filePath(QStringLiteral("junk.zip"));
+    {
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not an archive");
+    }
+    for (const QString &command : {QStringLiteral("zip-list"), QStringLiteral("zip-cat")}) {
+        QStringList args{command, junk};
+        if (command == QLatin1String("zip-cat"))
+            args << QStringLiteral("x");
+        const Result r = vxinspect(args);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QByteArray("Invalid archive file. - Native error: 00035\n"));
+    }
+}
+
+QTEST_GUILESS_MAIN(VxinspectZipTest)
+#include "tst_vxinspect_zip.moc"
