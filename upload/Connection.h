@@ -19,8 +19,11 @@ struct ReadResult {
 class Connection {
 public:
     virtual ~Connection() = default;
-    // Sends every byte or fails (false) on an error or when no progress is made within timeoutMs.
+    // Hands every byte to the connection or fails (false) on an error or when no progress is made
+    // within timeoutMs. A connection may queue a bounded amount before it waits for the peer.
     virtual bool writeAll(const char *data, qint64 size, int timeoutMs) = 0;
+    // Waits until everything queued has gone out.
+    virtual bool flush(int timeoutMs) = 0;
     // Waits up to timeoutMs for data and takes at most maxSize bytes of it.
     virtual ReadResult read(char *buffer, qint64 maxSize, int timeoutMs) = 0;
     // False once the peer has closed or the connection failed; data already received may remain.

@@ -139,6 +139,8 @@ void HttpClient::sendBody(FormDataBody &body)
             fail(FailureKind::Send, "sending failed");
         sent += n;
     }
+    if (!connection_->flush(limits_.replyWaitMs))
+        fail(FailureKind::Send, "sending failed");
 }
 
 QByteArray HttpClient::readBody(ReplyStream &in, const HeaderBlock &headers, bool discard)

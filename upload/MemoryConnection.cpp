@@ -26,6 +26,8 @@ public:
         return true;
     }
 
+    bool flush(int) override { return !closed_; }
+
     ReadResult read(char *buffer, qint64 maxSize, int) override
     {
         if (closed_)

@@ -10,6 +10,8 @@
 namespace vx::http {
 namespace {
 
+constexpr qint64 kMaxQueuedSendBytes = 8 * kSendPieceBytes;
+
 class TcpConnection final : public Connection {
 public:
     explicit TcpConnection(std::unique_ptr<QTcpSocket> socket) : socket_(std::move(socket)) {}
@@ -21,9 +23,19 @@ public:
             return false;
         if (socket_->write(data, size) != size)
             return false;
-        // Drain Qt's write buffer before returning, so memory stays at one piece whatever the body.
-        while (socket_->bytesToWrite() > 0) {
+        // Qt sends its queue one written piece at a time; letting a few pieces queue up saves a wait
+        // per piece, and memory stays bounded by the queue limit whatever the body.
+        while (socket_->bytesToWrite() > kMaxQueuedSendBytes) {
             if (!socket_->waitForBytesWritten(timeoutMs))
+                return false;
+        }
+        return true;
+    }
+
+    bool flush(int timeoutMs) override
+    {
+        while (socket_->bytesToWrite() > 0) {
+            if (socket_->state() != QAbstractSocket::ConnectedState || !socket_->waitForBytesWritten(timeoutMs))
                 return false;
         }
         return true;

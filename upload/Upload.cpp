@@ -83,7 +83,8 @@ void TUploadForm::buildLayout()
     cbox1 = new QCheckBox(QStringLiteral("Удалить примеры после загрузки"), this);
     cbox1->setObjectName(QStringLiteral("cbox1"));
     cbox1->setChecked(false);
-    cbox1->setGeometry(8, 164, leftWidth, 20);
+    // The caption may run up to the results group: some 8-point faces are wider than others.
+    cbox1->setGeometry(6, 164, kClientWidth - kResultsWidth - 6, 20);
 
     Button2 = new QPushButton(QStringLiteral("Скопировать в буфер"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
