@@ -1,0 +1,160 @@
+// The platform layer's file helpers and code pages.
+#include "platform/CodePage.h"
+#include "platform/FileOps.h"
+#include "tests/support/FileTree.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using vx::test::FileTree;
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void joinPath_data();
+    void joinPath();
+    void fileNamePart_data();
+    void fileNamePart();
+    void copyNeverOverwrites();
+    void copyFailures_data();
+    void copyFailures();
+    void removeReportsWhetherFileIsGone();
+    void codePages_data();
+    void codePages();
+    void utf8Validity_data();
+    void utf8Validity();
+};
+
+void TestPlatform::joinPath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("joined");
+    QTest::newRow("plain folder") << "/rel/set" << "/rel/set/a.jpg";
+    QTest::newRow("trailing separator") << "/rel/set/" << "/rel/set/a.jpg";
+    QTest::newRow("root") << "/" << "/a.jpg";
+}
+
+void TestPlatform::joinPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, joined);
+    QCOMPARE(vx::files::joinPath(folder, QStringLiteral("a.jpg")), joined);
+}
+
+void TestPlatform::fileNamePart_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("nested") << "/a/b/c.jpg" << "c.jpg";
+    QTest::newRow("bare") << "c.jpg" << "c.jpg";
+    QTest::newRow("folder") << "/a/b/" << "";
+}
+
+void TestPlatform::fileNamePart()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(vx::files::fileNamePart(path), name);
+}
+
+void TestPlatform::copyNeverOverwrites()
+{
+    FileTree tree;
+    const QString source = tree.file("src/a.jpg", "fresh bytes");
+    const QString target = tree.path("a.jpg");
+    QVERIFY(vx::files::copyNoOverwrite(source, target));
+    QFile copy(target);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("fresh bytes"));
+    copy.close();
+    QCOMPARE(QFileInfo(target).lastModified(), QFileInfo(source).lastModified());
+
+    tree.file("src/b.jpg", "new");
+    const QString existing = tree.file("b.jpg", "old");
+    QVERIFY(!vx::files::copyNoOverwrite(tree.path("src/b.jpg"), existing));
+    QFile kept(existing);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("old"));
+}
+
+void TestPlatform::copyFailures_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("missing source") << "missing.jpg" << "out/missing.jpg";
+    QTest::newRow("target onto itself") << "out/self.jpg" << "out/self.jpg";
+    QTest::newRow("source is a folder") << "out" << "copy-of-folder";
+    QTest::newRow("target folder missing") << "out/self.jpg" << "nowhere/x.jpg";
+}
+
+void TestPlatform::copyFailures()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, target);
+    FileTree tree;
+    tree.file("out/self.jpg", "self");
+    QVERIFY(!vx::files::copyNoOverwrite(tree.path(source), tree.path(target)));
+    QFile self(tree.path("out/self.jpg"));
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    QCOMPARE(self.readAll(), QByteArray("self")); // nothing was lost on the way
+}
+
+void TestPlatform::removeReportsWhetherFileIsGone()
+{
+    FileTree tree;
+    const QString p = tree.file("x.jpg");
+    QVERIFY(vx::files::exists(p));
+    QVERIFY(vx::files::remove(p));
+    QVERIFY(!vx::files::exists(p));
+    QVERIFY(vx::files::remove(p)); // already gone
+    QVERIFY(!vx::files::exists(tree.folder("folder")));
+}
+
+void TestPlatform::codePages_data()
+{
+    QTest::addColumn<QByteArray>("oem");
+    QTest::addColumn<QByteArray>("ansi");
+    QTest::addColumn<QString>("text");
+    // "Фото" in code page 866 is 94 AE E2 AE; in 1251 it is D4 EE F2 EE.
+    QTest::newRow("cyrillic") << QByteArray("\x94\xAE\xE2\xAE") << QByteArray("\xD4\xEE\xF2\xEE") << QStringLiteral("Фото");
+    QTest::newRow("ascii") << QByteArray("set_01.jpg") << QByteArray("set_01.jpg") << QStringLiteral("set_01.jpg");
+    // Box-drawing characters of 866 have no 1251 form.
+    QTest::newRow("box drawing") << QByteArray("\xC4") << QByteArray("?") << QStringLiteral("?");
+}
+
+void TestPlatform::codePages()
+{
+    QFETCH(QByteArray, oem);
+    QFETCH(QByteArray, ansi);
+    QFETCH(QString, text);
+    QCOMPARE(vx::codepage::oemToAnsi(oem), ansi);
+    QCOMPARE(vx::codepage::fromAnsi(ansi), text);
+    if (text != QStringLiteral("?"))
+        QCOMPARE(vx::codepage::toAnsi(text), ansi);
+}
+
+void TestPlatform::utf8Validity_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("ascii") << QByteArray("abc") << true;
+    QTest::newRow("cyrillic") << QStringLiteral("Фото").toUtf8() << true;
+    QTest::newRow("four-byte") << QByteArray("\xF0\x9F\x93\xB7") << true;
+    QTest::newRow("lone continuation") << QByteArray("\x80") << false;
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false;
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false;
+    QTest::newRow("truncated") << QByteArray("\xD0") << false;
+    QTest::newRow("1251 text") << QByteArray("\xD4\xEE\xF2\xEE") << false;
+    QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false;
+}
+
+void TestPlatform::utf8Validity()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QCOMPARE(vx::codepage::isValidUtf8(bytes), valid);
+}
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"
