@@ -3,6 +3,8 @@
 #include "app/Forum.h"
 #include "app/Help.h"
 #include "app/Pictures.h"
+#include "archive/ArchiveExampleRun.h"
+#include "archive/ArchiveTechDataRun.h"
 #include "folders/ExampleRun.h"
 #include "folders/FolderPageRuns.h"
 #include "folders/RandomOrder.h"
@@ -400,10 +402,10 @@ void TForm1::Button10Click() { run([this] { vx::folders::clearAll(view_, vx::fol
 void TForm1::Button9Click() { run([this] { vx::folders::clearAll(view_, vx::folders::Page::Archives); }); }
 void TForm1::Button2Click() { run([this] { vx::folders::Button2Click(view_); }); }
 void TForm1::SpeedButton2Click() { run([this] { vx::folders::SpeedButton2Click(view_); }); }
-void TForm1::Button6Click() {}
-void TForm1::SpeedButton3Click() {}
+void TForm1::Button6Click() { run([this] { vx::archive::Button6Click(view_, ZipReader1); }); }
+void TForm1::SpeedButton3Click() { run([this] { vx::archive::SpeedButton3Click(view_, ZipReader1); }); }
 void TForm1::Button7Click() { run([this] { vx::reports::Button7Click(view_); }); }
-void TForm1::Button8Click() {}
+void TForm1::Button8Click() { run([this] { vx::archive::Button8Click(view_, ZipReader1); }); }
 void TForm1::N1Click()
 {
     if (resultForm_)
