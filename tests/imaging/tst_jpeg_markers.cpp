@@ -49,6 +49,23 @@ QString readFile(const QString &path)
     }
 }
 
+// Bytes in memory whose reads fail from offset failAt on, like a disk with a bad sector.
+class FailingSource final : public vx::jpeg::ByteSource {
+public:
+    FailingSource(const QByteArray &bytes, qint64 failAt) : inner_(bytes), failAt_(failAt) {}
+    qint64 size() const override { return inner_.size(); }
+    qint64 readAt(qint64 offset, char *target, qint64 count) override
+    {
+        if (offset + count > failAt_)
+            return -1;
+        return inner_.readAt(offset, target, count);
+    }
+
+private:
+    vx::jpeg::MemoryByteSource inner_;
+    qint64 failAt_;
+};
+
 JpegOptions opts(bool progressive, bool thumbnail, int padding)
 {
     JpegOptions o;
@@ -148,6 +165,23 @@ private slots:
         vx::jpeg::BlockedByteReader reader(source);
         QCOMPARE(text(*vx::jpeg::scanFrameMarkers(reader, source.size())), QStringLiteral("4000x3000"));
         QVERIFY2(reader.bytesRead() <= 96 * 1024, qPrintable(QString::number(reader.bytesRead())));
+    }
+
+    // A failed read gives no size, unless the size was settled before the failing block was needed.
+    void failedReads()
+    {
+        QByteArray bytes = place(hex("ffd8"), 10, frame(0xC0, 640, 480));
+        bytes = place(bytes, 40000, QByteArray(8, 0));
+        {
+            FailingSource source(bytes, 16384);
+            vx::jpeg::BlockedByteReader reader(source);
+            QVERIFY(!vx::jpeg::scanFrameMarkers(reader, source.size())); // no SOS: the count runs into the failure
+            QVERIFY(reader.failed());
+        }
+        bytes = place(bytes, 100, hex("ffda"));
+        FailingSource source(bytes, 16384);
+        vx::jpeg::BlockedByteReader reader(source);
+        QCOMPARE(text(vx::jpeg::scanFrameMarkers(reader, source.size()).value()), QStringLiteral("640x480"));
     }
 
     void streamReader_data()

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include <jpeglib.h>
@@ -52,6 +54,32 @@ std::pair<qsizetype, qsizetype> scanHeaderBounds(const QByteArray &jpeg)
     const int length = (uchar(jpeg[sos + 2]) << 8) | uchar(jpeg[sos + 3]);
     return {sos, sos + 2 + length};
 }
+
+// Delivers the first good bytes, then fails every read, like a disk with a bad sector.
+class FailingDevice final : public QIODevice {
+public:
+    FailingDevice(const QByteArray &bytes, qint64 good) : bytes_(bytes), good_(good) { open(ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        if (delivered_ >= good_) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        const qint64 n = std::min(max, good_ - delivered_);
+        std::memcpy(data, bytes_.constData() + delivered_, size_t(n));
+        delivered_ += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 good_;
+    qint64 delivered_ = 0;
+};
 
 JpegOptions opts(bool progressive, bool thumbnail, int padding, bool gray = false)
 {
@@ -266,6 +294,17 @@ private slots:
                  jpegError(JERR_NO_IMAGE));
         QCOMPARE(vx::ProbeWidth, 10);
         QCOMPARE(vx::ProbeHeight, 20);
+    }
+
+    // A failing disk is reported as such, not as a broken header; a failure behind the header is harmless.
+    void deviceReadFailure()
+    {
+        const QByteArray jpeg = vx::test::makeJpeg(400, 300, opts(false, false, 20000));
+        FailingDevice early(jpeg, 10000);
+        const QString message = outcome([&] { return vx::ScaledJpegDecoder().sizeOfDevice(early); }).message;
+        QVERIFY2(message.startsWith("Cannot read file") && message.endsWith("Input/output error"), qPrintable(message));
+        FailingDevice late(jpeg, jpeg.size() - 10);
+        QCOMPARE(vx::ScaledJpegDecoder().sizeOfDevice(late), (JpegSize{50, 38}));
     }
 
     void readPositionOutsideTheBuffer()
