@@ -26,6 +26,8 @@ const uchar *BlockedByteReader::bytesAt(qint64 offset, qint64 &available)
     if (offset < 0 || offset >= source_.size())
         return nullptr;
     // Grow the kept prefix while the scan moves forward through it.
+    if (!keptComplete_ && kept_.capacity() == 0)
+        kept_.reserve(std::min(keptBytes_, source_.size()));
     while (!keptComplete_ && offset >= kept_.size()) {
         const qint64 start = kept_.size();
         const qint64 want = std::min({blockSize_, keptBytes_ - start, source_.size() - start});
