@@ -15,8 +15,10 @@ Desktop &titled(Desktop &desktop)
 }
 } // namespace
 
-Windows::Windows(Desktop &desktop) : Form1(titled(desktop)), helpform(desktop), ResultForm(desktop)
+Windows::Windows(Desktop &desktop) : Form1(titled(desktop)), helpform(desktop),
+      UploadForm(desktop, [this] { return Form1.view().fd2.path; }), ResultForm(desktop)
 {
+    Form1.setUploadForm(&UploadForm);
     Form1.setHelpForm(&helpform);
     Form1.setResultForm(&ResultForm);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

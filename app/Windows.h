@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "platform/QtDesktop.h"
 #include "reports/Results.h"
+#include "upload/Upload.h"
 
 namespace vx {
 
@@ -13,6 +14,7 @@ struct Windows {
 
     TForm1 Form1;
     Thelpform helpform;
+    TUploadForm UploadForm;
     reports::TResultForm ResultForm;
 };
 

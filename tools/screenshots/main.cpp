@@ -1,5 +1,6 @@
 // vxshots OUTDIR: every registered scene, each on fresh windows.
 #include "tools/screenshots/Scenes.h"
+#include "tests/support/JpegFixtures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,15 +19,18 @@ std::map<std::string, Scene> &scenes()
     return all;
 }
 
+// A small release of real photos in three sets, portrait and landscape, of a few sizes.
 void makeSampleRelease(const QString &root)
 {
     QDir dir(root);
+    const QSize sizes[] = {{1600, 1200}, {1200, 1600}, {1024, 768}, {2000, 1333}};
+    int n = 0;
     for (const char *set : {"Set_01 Morning", "Set_02 Beach", "Set_03 Forest"}) {
         dir.mkpath(QString::fromUtf8(set));
-        for (int i = 1; i <= 12; ++i) {
-            QFile f(dir.filePath(QString::fromUtf8(set) + QStringLiteral("/IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0'))));
-            f.open(QIODevice::WriteOnly);
-            f.write("\xFF\xD8\xFF\xD9");
+        for (int i = 1; i <= 12; ++i, ++n) {
+            const QString path =
+                dir.filePath(QString::fromUtf8(set) + QStringLiteral("/IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+            vx::test::writeJpeg(path, sizes[n % 4].width(), sizes[n % 4].height());
         }
     }
 }
