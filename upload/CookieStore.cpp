@@ -9,6 +9,15 @@
 namespace vx::http {
 namespace {
 
+// A lone CR or a control byte inside a Set-Cookie value would travel back into our own request.
+bool hasControlBytes(const QByteArray &text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return true;
+    return false;
+}
+
 bool isDottedIpv4(const QString &host)
 {
     const QStringList parts = host.split(QLatin1Char('.'));
@@ -35,7 +44,7 @@ std::optional<Cookie> CookieStore::parse(const QByteArray &headerValue, const QS
     Cookie cookie;
     cookie.name = (eq < 0 ? first : first.left(eq)).trimmed();
     cookie.value = eq < 0 ? QByteArray() : first.mid(eq + 1).trimmed();
-    if (cookie.name.isEmpty())
+    if (cookie.name.isEmpty() || hasControlBytes(headerValue))
         return std::nullopt;
 
     QByteArray expires, maxAge, domain;

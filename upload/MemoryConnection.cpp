@@ -28,8 +28,10 @@ public:
 
     bool flush(int) override { return !closed_; }
 
-    ReadResult read(char *buffer, qint64 maxSize, int) override
+    ReadResult read(char *buffer, qint64 maxSize, int timeoutMs) override
     {
+        if (record_->readTimeoutsMs.size() < 1000)
+            record_->readTimeoutsMs.append(timeoutMs);
         if (closed_)
             return {ReadStatus::Closed};
         const qint64 left = reply_.bytes.size() - offset_;
@@ -67,7 +69,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<Connection> MemoryConnector::connect(const QString &host, quint16 port, int)
+std::unique_ptr<Connection> MemoryConnector::connect(const QString &host, quint16 port, int timeoutMs)
 {
     if (replies.empty() || replies.front().refuseConnect) {
         if (!replies.empty())
@@ -77,6 +79,7 @@ std::unique_ptr<Connection> MemoryConnector::connect(const QString &host, quint1
     auto record = std::make_shared<Record>();
     record->host = host;
     record->port = port;
+    record->connectTimeoutMs = timeoutMs;
     connections.append(record);
     ScriptedReply reply = std::move(replies.front());
     replies.pop_front();

@@ -33,6 +33,8 @@ public:
         bool closedByClient = false;
         qint64 maxSentKept = 1 << 20; // sent bytes beyond this are counted, not kept
         qint64 sentTotal = 0;
+        int connectTimeoutMs = 0;
+        QList<int> readTimeoutsMs; // the wait asked for by every read, the first 1000 of them
     };
     QList<std::shared_ptr<Record>> connections;
 

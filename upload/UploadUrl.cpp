@@ -52,6 +52,10 @@ std::optional<UrlParts> splitUrl(const QString &url)
     }
     if (parts.host.isEmpty() || parts.host.contains(QLatin1Char('@')))
         return std::nullopt;
+    // The target goes into the request line as it stands: a space or a line break would end it.
+    for (QChar c : parts.target)
+        if (c.unicode() <= ' ' || c.unicode() == 0x7f)
+            return std::nullopt;
     for (QChar c : parts.host)
         if (c.unicode() <= ' ' || c.unicode() >= 0x7f)
             return std::nullopt;

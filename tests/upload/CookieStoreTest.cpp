@@ -89,6 +89,8 @@ private slots:
                                   << "www.host.example" << QDateTime() << false;
         QTest::newRow("no name") << QByteArray("=x; path=/") << false << QByteArray() << QByteArray() << QByteArray() << QString()
                                  << QDateTime() << false;
+        QTest::newRow("control byte inside") << QByteArray("a=1\rX-Injected: 1") << false << QByteArray() << QByteArray()
+                                             << QByteArray() << QString() << QDateTime() << false;
         QTest::newRow("over 4096 bytes") << "a=" + QByteArray(4095, 'v') << false << QByteArray() << QByteArray() << QByteArray()
                                          << QString() << QDateTime() << false;
     }

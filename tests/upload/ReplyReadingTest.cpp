@@ -130,6 +130,8 @@ private slots:
         QTest::newRow("port not a number") << "http://h.example:8o/upload.php";
         QTest::newRow("user information") << "http://user:pw@h.example/upload.php";
         QTest::newRow("space in host") << "http://h example/upload.php";
+        QTest::newRow("line break in target") << "http://h.example/upload.php\r\nX-Injected: 1";
+        QTest::newRow("space in target") << "http://h.example/up load.php";
     }
     void badUrlsFailBeforeConnecting()
     {
@@ -271,6 +273,24 @@ private slots:
         h.reply("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\noops");
         QCOMPARE(h.post().first, QByteArray("oops"));
         QVERIFY(h.connector->connections[0]->closedByClient);
+    }
+
+    void waitsAreTheNamedLimits()
+    {
+        // Head and body of an accepted reply wait the ordinary time; a refused reply's body the short one.
+        Harness h;
+        h.reply(ok("Content-Length: 4\r\n", "body"), 8);
+        h.reply("HTTP/1.0 500 Oops\r\n\r\ndrained to the close", 8);
+        QCOMPARE(h.post().second, kNoFailure);
+        QCOMPARE(h.post().second, FailureKind::Status);
+        const auto &accepted = *h.connector->connections[0];
+        const auto &refused = *h.connector->connections[1];
+        QCOMPARE(accepted.connectTimeoutMs, 30'000);
+        QVERIFY(!accepted.readTimeoutsMs.isEmpty());
+        for (int ms : accepted.readTimeoutsMs)
+            QCOMPARE(ms, 60'000);
+        QCOMPARE(refused.readTimeoutsMs.first(), 60'000);
+        QCOMPARE(refused.readTimeoutsMs.last(), 2'000);
     }
 
     void refusedConnectionFails()
