@@ -182,7 +182,7 @@ void TForm1::buildPage(int page)
     QFont small = memo->font();
     small.setPointSize(7);
     memo->setFont(small);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     auto *refresh = makeButton(info, n("Button7", "Button8"), QStringLiteral("Обновить"), {6, 80, 140, 24});
     refresh->hide();
 
