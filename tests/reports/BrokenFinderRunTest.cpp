@@ -3,7 +3,6 @@
 
 #include "app/Unit1.h"
 #include "platform/FileOps.h"
-#include "reports/BrokenPhotoFinderRun.h"
 #include "tests/reports/ReportFixtures.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
@@ -52,10 +51,7 @@ public:
     }
     void addPath(const QString &path) { list().addItem(path); }
     void select(int index) { list().item(index)->setSelected(true); }
-    void find()
-    {
-        view().guarded([this] { vx::reports::N3Click(view()); });
-    }
+    void find() { window.N3->trigger(); } // "Найти \"битые\" фото" in PopupMenu1
     QStringList entries()
     {
         QStringList out;

@@ -1,8 +1,7 @@
-// The results window on its own and the two set-list runs through the real main window.
+// The results window on its own and the two set-list runs through the main window's menu items.
 
 #include "app/Unit1.h"
 #include "reports/Results.h"
-#include "reports/SetListRuns.h"
 #include "tests/reports/WhileModal.h"
 #include "tests/support/ScriptedDesktop.h"
 
@@ -156,10 +155,8 @@ void ResultsWindowTest::setLists()
         shownText = results.Memo1->toPlainText();
         shownLabel = results.Label1->text();
     });
-    if (archives)
-        vx::reports::N1Click(view, results);
-    else
-        vx::reports::N2Click(view, results);
+    window.setResultForm(&results);
+    (archives ? window.N1 : window.N2)->trigger();
     QCOMPARE(watch.opened(), 1);
     QCOMPARE(shownText, text);
     QCOMPARE(shownLabel, label);
@@ -171,9 +168,10 @@ void ResultsWindowTest::emptyListsOpenNoWindow()
     vx::test::ScriptedDesktop desktop;
     TForm1 window(desktop);
     TResultForm results(desktop, &window);
+    window.setResultForm(&results);
     WhileModal watch(results, {});
-    vx::reports::N2Click(window.view(), results);
-    vx::reports::N1Click(window.view(), results);
+    window.N2->trigger();
+    window.N1->trigger();
     QTest::qWait(20);
     QCOMPARE(watch.opened(), 0);
 }
@@ -188,9 +186,10 @@ void ResultsWindowTest::reopeningShowsOnlyTheNewList()
     view.lb1->addItems({sep + "d" + sep + "SetA" + sep + "1.jpg"});
     view.lbzip->addItems({sep + "d" + sep + "Z.zip"});
     QStringList texts;
+    window.setResultForm(&results);
     WhileModal watch(results, [&] { texts << results.Memo1->toPlainText(); });
-    vx::reports::N2Click(view, results);
-    vx::reports::N1Click(view, results);
+    window.N2->trigger();
+    window.N1->trigger();
     QCOMPARE(texts, (QStringList{"SetA\n", "Z\n"}));
 }
 
