@@ -53,14 +53,26 @@ public:
     {
         if (n <= 0)
             return;
+        account(data, n);
+        if (!sink_.write(data, n))
+            fail(ErrDiskFull);
+    }
+    // Output that the producer wrote straight into the sink's span.
+    void account(const char *data, qint64 n)
+    {
         // Stop the moment the output passes the declared size: a 10-byte entry must not fill the disk.
         if (uint64_t(n) > declared_ - count_)
             fail();
         crc_ = crc32_z(crc_, reinterpret_cast<const Bytef *>(data), size_t(n));
         count_ += uint64_t(n);
-        if (!sink_.write(data, n))
-            fail(ErrDiskFull);
     }
+    // The most output worth room for now: one byte past the declared size is enough to see a lie.
+    qint64 room(qint64 piece) const
+    {
+        const uint64_t left = declared_ - count_;
+        return left < uint64_t(piece) ? qint64(left) + 1 : piece;
+    }
+    OutputSink &sink() { return sink_; }
     uint64_t count() const { return count_; }
     uint32_t crc() const { return uint32_t(crc_); }
 
@@ -91,12 +103,22 @@ void copyStored(ArchiveFile &file, qint64 pos, uint64_t length, Pipeline &out)
 {
     QByteArray piece(qsizetype(std::min<uint64_t>(length, StoredPiece)), Qt::Uninitialized);
     while (length > 0) {
-        const qint64 n = qint64(std::min<uint64_t>(length, StoredPiece));
-        const qint64 got = file.readAt(pos, piece.data(), n);
-        if (got <= 0)
+        const qint64 n = std::min(qint64(std::min<uint64_t>(length, StoredPiece)), out.room(StoredPiece));
+        char *direct = out.sink().span(n);
+        const qint64 got = file.readAt(pos, direct ? direct : piece.data(), n);
+        if (got <= 0) {
+            if (direct)
+                out.sink().commit(0);
             return; // the data ends early; the size check reports it
-        out.decrypt(piece.data(), got);
-        out.put(piece.constData(), got);
+        }
+        if (direct) {
+            out.decrypt(direct, got);
+            out.account(direct, got);
+            out.sink().commit(got);
+        } else {
+            out.decrypt(piece.data(), got);
+            out.put(piece.constData(), got);
+        }
         pos += got;
         length -= uint64_t(got);
     }
@@ -125,10 +147,19 @@ void inflateData(ArchiveFile &file, qint64 pos, uint64_t length, Pipeline &out)
                     inputDone = true;
             }
         }
-        z.next_out = reinterpret_cast<Bytef *>(outPiece.data());
-        z.avail_out = uInt(outPiece.size());
+        const qint64 room = out.room(InflateOutPiece);
+        char *direct = out.sink().span(room);
+        char *target = direct ? direct : outPiece.data();
+        z.next_out = reinterpret_cast<Bytef *>(target);
+        z.avail_out = uInt(room);
         const int r = inflate(&z, Z_NO_FLUSH);
-        out.put(outPiece.constData(), outPiece.size() - qint64(z.avail_out));
+        const qint64 produced = room - qint64(z.avail_out);
+        if (direct) {
+            out.account(direct, produced);
+            out.sink().commit(produced);
+        } else {
+            out.put(outPiece.constData(), produced);
+        }
         if (r == Z_STREAM_END)
             return;
         if (r == Z_BUF_ERROR) {

@@ -17,11 +17,30 @@ BufferSink::BufferSink(QBuffer &buffer)
 void BufferSink::expect(uint64_t bytes)
 {
     const uint64_t wanted = uint64_t(startPos_) + bytes;
-    if (wanted > uint64_t(buffer_.buffer().capacity()) && wanted < uint64_t(1) << 40)
+    if (wanted > uint64_t(buffer_.buffer().capacity()) && wanted < uint64_t(1) << 40) {
         buffer_.buffer().reserve(qsizetype(wanted));
+    }
 }
 
 bool BufferSink::write(const char *data, qint64 n) { return buffer_.write(data, n) == n; }
+
+char *BufferSink::span(qint64 n)
+{
+    QByteArray &bytes = buffer_.buffer();
+    const qint64 pos = buffer_.pos();
+    sizeBeforeSpan_ = bytes.size();
+    if (pos + n > bytes.size())
+        bytes.resize(qsizetype(pos + n));
+    return bytes.data() + pos;
+}
+
+void BufferSink::commit(qint64 used)
+{
+    QByteArray &bytes = buffer_.buffer();
+    const qint64 end = buffer_.pos() + used;
+    bytes.resize(qsizetype(std::max<qint64>(sizeBeforeSpan_, end)));
+    buffer_.seek(end);
+}
 
 void BufferSink::rollBack()
 {

@@ -14,6 +14,11 @@ public:
     virtual void expect(uint64_t bytes) { (void)bytes; }
     // False when fewer bytes were taken than given.
     virtual bool write(const char *data, qint64 n) = 0;
+    // A sink that holds its bytes in memory may let the producer write in place: span gives room for
+    // n bytes at the current position (nullptr when the sink has no such room), commit keeps the
+    // first used of them. Saves a copy of every byte of a large entry.
+    virtual char *span(qint64 n) { (void)n; return nullptr; }
+    virtual void commit(qint64 used) { (void)used; }
 };
 
 // Writes into a QBuffer from its current position; the buffer is neither emptied nor rewound. On a
@@ -23,12 +28,15 @@ public:
     explicit BufferSink(QBuffer &buffer);
     void expect(uint64_t bytes) override;
     bool write(const char *data, qint64 n) override;
+    char *span(qint64 n) override;
+    void commit(qint64 used) override;
     void rollBack();
 
 private:
     QBuffer &buffer_;
     qint64 startPos_;
     qsizetype startSize_;
+    qsizetype sizeBeforeSpan_ = 0;
 };
 
 // Writes to a file descriptor that the caller opened and closes.
