@@ -63,7 +63,8 @@ void skipInputData(j_decompress_ptr cinfo, long count)
     while (remaining > 0) {
         const qint64 got = device->read(scratch, std::min<qint64>(remaining, sizeof scratch));
         if (got <= 0) {
-            source->readFailed = got < 0;
+            if (got < 0)
+                source->readFailed = true;
             return;
         }
         source->bytesRead += static_cast<std::uint64_t>(got);
