@@ -1,5 +1,7 @@
 // Extraction to memory: methods, sizes and check sums, the output bounds, passwords (traditional and
 // WinZip AES) and the password dialog.
+#include "archive/EntryExtractor.h"
+#include "archive/OutputSink.h"
 #include "archive/ZipReader.h"
 #include "tests/archive/ZipTestHelpers.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -9,6 +11,9 @@
 #include <QTest>
 
 #include <openssl/evp.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <zlib.h>
 
@@ -143,6 +148,7 @@ private slots:
     void passwordRememberedForNextEntry();
     void aesTestdata_data();
     void aesTestdata();
+    void fullDiskIsCode65();
 };
 
 void ZipExtractTest::toBuffer_data()
@@ -533,6 +539,36 @@ void ZipExtractTest::aesTestdata()
     reader.OpenReadOnly();
     QCOMPARE(vx::test::extracted(reader, entry), content);
     QVERIFY(desktop.shown.isEmpty());
+}
+
+namespace {
+class NoPasswords final : public PasswordSource {
+public:
+    QString password() const override { return {}; }
+    bool askAgain(const QString &) override { return false; }
+};
+} // namespace
+
+void ZipExtractTest::fullDiskIsCode65()
+{
+    const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        QSKIP("no /dev/full here");
+    ZipWriter w;
+    w.addDeflated("photo.jpg", QByteArray(100000, 'f'));
+    QTemporaryDir dir;
+    ArchiveFile file;
+    QString error;
+    QVERIFY(file.open(vx::test::writeArchive(dir, w.build()), error));
+    ZipReader reader;
+    reader.FileName = dir.filePath(QStringLiteral("a.zip"));
+    reader.OpenReadOnly();
+    FileSink sink(fd);
+    NoPasswords none;
+    QString message;
+    QCOMPARE(vx::test::errorCodeOf([&] { extractEntry(file, reader.Entry(0), reader.DirectoryStart(), none, sink); }, &message), 65);
+    QCOMPARE(message, QStringLiteral("Disk is full. There is not enough free space on disk. - Native error: 00065"));
+    ::close(fd);
 }
 
 QTEST_GUILESS_MAIN(ZipExtractTest)
