@@ -9,6 +9,7 @@
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -92,6 +93,7 @@ private slots:
     void busyPanelCountsTheFiles();
     void abortKeepsUntestedSelectionAndClearsTheFlag();
     void emptyListDoesNothing();
+    void pipesAndFoldersNamedLikePhotosAreBrokenButNeverRemovedAsFolders();
 };
 
 void BrokenFinderRunTest::whatCountsAsBroken_data()
@@ -263,6 +265,25 @@ void BrokenFinderRunTest::emptyListDoesNothing()
     QVERIFY(f.desktop.shown.isEmpty());
     QCOMPARE(f.desktop.processEventsCalls, 0);
     QCOMPARE(f.view().label2->text(), QStringLiteral("как было"));
+}
+
+void BrokenFinderRunTest::pipesAndFoldersNamedLikePhotosAreBrokenButNeverRemovedAsFolders()
+{
+    Fixture f;
+    const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("Rel/pipe.jpg"));
+    QVERIFY(!pipe.isEmpty());
+    f.addPath(pipe);
+    const QString folder = f.tree.folder(QStringLiteral("Rel/folder.jpg"));
+    f.tree.file(QStringLiteral("Rel/folder.jpg/inside.jpg"), vx::test::makeJpeg(32, 32));
+    f.addPath(folder);
+    f.desktop.yesNoAnswers = {true};
+    f.find();
+    QCOMPARE(f.desktop.questions(), QStringList{foundQuestion(2)});
+    // The pipe is a file and goes; the folder is no file, so it is neither deleted nor removed.
+    QVERIFY(!QFileInfo::exists(pipe));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(f.entries(), QStringList{folder});
+    QCOMPARE(f.selection(), QList<bool>{true});
 }
 
 QTEST_MAIN(BrokenFinderRunTest)

@@ -3,8 +3,12 @@
 #include "tests/support/JpegFixtures.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+
+#include <sys/stat.h>
 
 namespace vx::test {
 
@@ -52,6 +56,13 @@ QByteArray pngPicture()
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+QString namedPipe(FileTree &tree, const QString &relative)
+{
+    const QString path = tree.path(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
 }
 
 QString undeletableFile(FileTree &tree)

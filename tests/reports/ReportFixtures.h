@@ -22,6 +22,9 @@ QByteArray jpegCutInScanData();
 // A PNG picture.
 QByteArray pngPicture();
 
+// A named pipe at relative inside the tree (opening it for reading would wait for a writer); its path.
+QString namedPipe(FileTree &tree, const QString &relative);
+
 // A file path that exists but cannot be deleted: a file inside a folder without write permission, or,
 // where that does not stop the deletion (running as root), a file of the kernel's read-only /proc.
 QString undeletableFile(FileTree &tree);

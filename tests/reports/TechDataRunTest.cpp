@@ -70,6 +70,8 @@ private slots:
     void abortLeavesMemoEmptyAndButtonShown();
     void unreadableFirstPhotoEndsTheRun();
     void emptyListDoesNothing();
+    void pipesAndFoldersNamedLikePhotosAreSkipped();
+    void pipeAsFirstEntryIsReportedNotWaitedFor();
 };
 
 void TechDataRunTest::report_data()
@@ -181,6 +183,33 @@ void TechDataRunTest::emptyListDoesNothing()
     QVERIFY(!f.view().Button7->isHidden());
     QCOMPARE(f.view().infmemo->toPlainText(), QStringLiteral("старые данные"));
     QCOMPARE(f.desktop.processEventsCalls, 0);
+}
+
+void TechDataRunTest::pipesAndFoldersNamedLikePhotosAreSkipped()
+{
+    Fixture f;
+    f.list({jpeg("Rel/A/1.jpg", 1600, 1200)});
+    const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("Rel/A/pipe.jpg"));
+    QVERIFY(!pipe.isEmpty());
+    f.view().lb1->addItem(pipe);
+    f.view().lb1->addItem(f.tree.folder(QStringLiteral("Rel/B/folder.jpg")));
+    f.pressRefresh();
+    QCOMPARE(f.view().infmemo->toPlainText(), QStringLiteral("Файлов: 3\nПапок: 2\nРазрешение : 1600x1200 - 1600x1200"));
+    QVERIFY(f.desktop.shown.isEmpty());
+    QVERIFY(f.idle());
+}
+
+void TechDataRunTest::pipeAsFirstEntryIsReportedNotWaitedFor()
+{
+    Fixture f;
+    const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("pipe.jpg"));
+    QVERIFY(!pipe.isEmpty());
+    f.view().lb1->addItem(pipe);
+    f.list({jpeg("Rel/A/1.jpg", 64, 48)});
+    f.pressRefresh();
+    QCOMPARE(f.desktop.messages(), QStringList{QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(pipe)});
+    QCOMPARE(f.view().infmemo->toPlainText(), QStringLiteral("старые данные"));
+    QVERIFY(f.idle());
 }
 
 QTEST_MAIN(TechDataRunTest)
