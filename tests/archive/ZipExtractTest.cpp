@@ -144,10 +144,7 @@ private slots:
     void byIndex();
     void passwords_data();
     void passwords();
-    void cancelLeavesBufferUnchanged();
     void passwordRememberedForNextEntry();
-    void aesTestdata_data();
-    void aesTestdata();
     void fullDiskIsCode65();
 };
 
@@ -469,24 +466,6 @@ void ZipExtractTest::passwords()
     }
 }
 
-void ZipExtractTest::cancelLeavesBufferUnchanged()
-{
-    ZipEntrySpec pk;
-    pk.name = "secret.jpg";
-    pk.data = "data";
-    pk.pkwarePassword = QByteArray("right");
-    Opened o(single(pk));
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    buffer.write("kept");
-    o.desktop.passwordAnswers.push_back(std::nullopt);
-    bool ok = true;
-    QCOMPARE(vx::test::errorCodeOf([&] { ok = o.reader.ExtractEntryToBuffer(QStringLiteral("secret.jpg"), buffer); }), -1);
-    QVERIFY(!ok);
-    QCOMPARE(buffer.data(), QByteArray("kept"));
-    QCOMPARE(o.reader.Password, QString());
-}
-
 void ZipExtractTest::passwordRememberedForNextEntry()
 {
     ZipWriter w;
@@ -510,35 +489,6 @@ void ZipExtractTest::passwordRememberedForNextEntry()
     o.reader.OpenReadOnly();
     QCOMPARE(vx::test::extracted(o.reader, QStringLiteral("two.jpg")), QByteArray("two.jpg"));
     QCOMPARE(o.desktop.shown.size(), 1);
-}
-
-void ZipExtractTest::aesTestdata_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("AES-128 encrypted") << "libzip-encrypt-aes128.zip" << "foofoofoo" << "encrypted" << QByteArray("encrypted\n");
-    QTest::newRow("AES-128 plain") << "libzip-encrypt-aes128.zip" << "" << "plain" << QByteArray("plain\n");
-    QTest::newRow("AES-256 encrypted") << "libzip-encrypt-aes256.zip" << "foofoofoo" << "encrypted" << QByteArray("encrypted\n");
-    QTest::newRow("AES-256 plain") << "libzip-encrypt-aes256.zip" << "" << "plain" << QByteArray("plain\n");
-    QTest::newRow("PKWARE encrypted") << "libzip-encrypt.zip" << "foo" << "encrypted" << QByteArray("foo\n");
-    QTest::newRow("PKWARE plain") << "libzip-encrypt.zip" << "" << "plain" << QByteArray("foo\n");
-}
-
-void ZipExtractTest::aesTestdata()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, password);
-    QFETCH(QString, entry);
-    QFETCH(QByteArray, content);
-    ScriptedDesktop desktop;
-    ZipReader reader(&desktop);
-    reader.FileName = QStringLiteral("../shared/testdata/zip/") + file;
-    reader.Password = password;
-    reader.OpenReadOnly();
-    QCOMPARE(vx::test::extracted(reader, entry), content);
-    QVERIFY(desktop.shown.isEmpty());
 }
 
 namespace {

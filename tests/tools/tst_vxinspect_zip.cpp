@@ -109,6 +109,10 @@ void VxinspectZipTest::cat_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
+    QTest::newRow("AES-128 with password") << QStringList{TestData + "libzip-encrypt-aes128.zip", "encrypted", "foofoofoo"} << 0
+                                           << QByteArray("encrypted\n") << QByteArray();
+    QTest::newRow("AES-128, plain entry") << QStringList{TestData + "libzip-encrypt-aes128.zip", "plain"} << 0
+                                          << QByteArray("plain\n") << QByteArray();
     QTest::newRow("AES-256 with password") << QStringList{TestData + "libzip-encrypt-aes256.zip", "encrypted", "foofoofoo"} << 0
                                            << QByteArray("encrypted\n") << QByteArray();
     QTest::newRow("PKWARE with password") << QStringList{TestData + "libzip-encrypt.zip", "encrypted", "foo"} << 0
