@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The upload client against curl -F: 40 photos of 5 MiB posted to the stand-in host, which only counts
-# the bytes it receives. Prints our time over curl's (best of three each) and the client's peak memory
+# the bytes it receives. Prints our time over curl's (best of five each) and the client's peak memory
 # growth during the post.
 set -euo pipefail
 work="$VX_BENCH_WORK/upload"
@@ -28,7 +28,7 @@ curl_args+=(-F "imgcontent=notsafe")
 
 now() { date +%s.%N; }
 best_ours=""; best_curl=""; growth_kib=0
-for round in 1 2 3; do
+for round in 1 2 3 4 5; do
   out=$("$client" "$url" "${files[@]}")
   grep -q "received: " <<<"$out" || { echo "run_upload: client post failed" >&2; exit 1; }
   t=$(sed -n 's/^seconds: //p' <<<"$out")
