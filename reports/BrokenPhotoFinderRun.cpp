@@ -8,16 +8,22 @@
 #include <QListWidget>
 #include <QProgressBar>
 
+#include <vector>
+
 namespace vx::reports {
 
 namespace {
 
-int countSelected(const QListWidget &list)
+// The test results are laid over the list's selection once more after the loop. The shortcut Ctrl+A stays
+// live while the list is locked, and a select-all pressed during the run would otherwise mark good photos
+// as broken and offer them for deletion.
+int applyResults(QListWidget &list, const std::vector<bool> &broken)
 {
     int n = 0;
-    for (int i = 0; i < list.count(); ++i)
-        if (list.item(i)->isSelected())
-            ++n;
+    for (int i = 0; i < list.count() && std::size_t(i) < broken.size(); ++i) {
+        list.item(i)->setSelected(broken[std::size_t(i)]);
+        n += broken[std::size_t(i)] ? 1 : 0;
+    }
     return n;
 }
 
@@ -61,6 +67,7 @@ void N3Click(vx::Form1View &form)
     form.Panel1->show();
     form.AbortRequested = false;
     vx::ScaledJpegDecoder decoder;
+    std::vector<bool> results(std::size_t(list.count()), false);
 
     for (int i = 0; i < list.count(); ++i) {
         form.desktop->processEvents();
@@ -74,11 +81,12 @@ void N3Click(vx::Form1View &form)
         form.pb1->setValue(i);
         QListWidgetItem *item = list.item(i);
         item->setSelected(false);
-        if (IsBrokenPhoto(decoder, item->text()))
+        results[std::size_t(i)] = IsBrokenPhoto(decoder, item->text());
+        if (results[std::size_t(i)])
             item->setSelected(true);
     }
 
-    const int broken = countSelected(list);
+    const int broken = applyResults(list, results);
     if (broken == 0)
         form.desktop->showMessage(QStringLiteral("Обработка завершена.\r\n\"Битых фото не найдено."));
     else if (form.desktop->askYesNo(QStringLiteral("Обработка завершена"), foundQuestion(broken)))

@@ -93,6 +93,7 @@ private slots:
     void busyPanelCountsTheFiles();
     void abortKeepsUntestedSelectionAndClearsTheFlag();
     void emptyListDoesNothing();
+    void selectAllDuringTheRunOffersOnlyBrokenPhotos();
     void pipesAndFoldersNamedLikePhotosAreBrokenButNeverRemovedAsFolders();
 };
 
@@ -284,6 +285,22 @@ void BrokenFinderRunTest::pipesAndFoldersNamedLikePhotosAreBrokenButNeverRemoved
     QVERIFY(QFileInfo(folder).isDir());
     QCOMPARE(f.entries(), QStringList{folder});
     QCOMPARE(f.selection(), QList<bool>{true});
+}
+
+void BrokenFinderRunTest::selectAllDuringTheRunOffersOnlyBrokenPhotos()
+{
+    Fixture f;
+    const QString good = f.add(QStringLiteral("Rel/good.jpg"), vx::test::makeJpeg(32, 32));
+    const QString empty = f.add(QStringLiteral("Rel/empty.jpg"), QByteArray());
+    const QString other = f.add(QStringLiteral("Rel/other.jpg"), vx::test::makeJpeg(32, 32));
+    // Ctrl+A while the last photo is being tested: the list is locked, the shortcut is not.
+    f.desktop.atProcessEvents(3, [&] { f.window.SelecTall1->trigger(); });
+    f.desktop.yesNoAnswers = {true};
+    f.find();
+    QCOMPARE(f.desktop.questions(), QStringList{foundQuestion(1)});
+    QVERIFY(QFile::exists(good) && QFile::exists(other));
+    QVERIFY(!QFile::exists(empty));
+    QCOMPARE(f.entries(), (QStringList{good, other}));
 }
 
 QTEST_MAIN(BrokenFinderRunTest)
