@@ -82,6 +82,8 @@ void TResultForm::showList(const QStringList &lines)
     Memo1->setPlainText(ResultText(lines));
     centreOnScreen();
     exec();
+    // The loop also ends when something hides the window without closing it; nothing may survive either way.
+    FormClose();
 }
 
 void TResultForm::Button1Click()
