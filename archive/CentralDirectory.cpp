@@ -5,6 +5,8 @@
 #include "archive/NameDecoding.h"
 #include "archive/ZipFormat.h"
 
+#include <algorithm>
+
 namespace vx::zip {
 
 void finishItem(TDirItem &item, const QByteArray &extra)
@@ -31,7 +33,10 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
     if (count > uint64_t(file.size() - start) / format::CentralHeaderSize)
         return std::nullopt;
     QList<TDirItem> table;
-    table.reserve(qsizetype(count));
+    // A row takes more memory than its 46 bytes on disk, so even a count the file could hold may not
+    // size the table up front; beyond this the table grows with the rows actually read.
+    constexpr uint64_t MaxUpfrontRows = 65536;
+    table.reserve(qsizetype(std::min(count, MaxUpfrontRows)));
     SequentialReader reader(file, start);
     for (uint64_t i = 0; i < count; ++i) {
         char fixed[format::CentralHeaderSize];

@@ -47,7 +47,9 @@ QList<TDirItem> recoverEntries(ArchiveFile &file, bool oemNames, bool endRecordF
         item.uncompressedSize32 = c.u32();
         item.nameLength = c.u16();
         item.extraLength = c.u16();
+        qint64 nextFrom = 4;
         if (qint64(item.compressedSize32) < file.size() && item.extraLength <= MaxPlausibleExtraLength) {
+            nextFrom = format::LocalHeaderSize + item.nameLength + item.extraLength;
             item.externalAttributes =
                 (item.uncompressedSize32 != 0 || (item.flags & format::FlagDataDescriptor)) ? format::AttrArchive
                                                                                           : format::AttrDirectory;
@@ -84,7 +86,10 @@ QList<TDirItem> recoverEntries(ArchiveFile &file, bool oemNames, bool endRecordF
             }
             table.append(std::move(item));
         }
-        at = headers.next(h + 4, format::LocalHeaderSize);
+        // A header cannot begin inside the fixed part, name or extra field of the one just taken; going
+        // on from there (not from h + 4) keeps a file of repeated signatures from making a row of
+        // every 4 bytes, so the table stays within a small multiple of the file's size.
+        at = headers.next(h + nextFrom, format::LocalHeaderSize);
     }
     return table;
 }

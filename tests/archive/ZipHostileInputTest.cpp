@@ -49,6 +49,7 @@ private slots:
     void entriesPointingAtTheDirectory();
     void namesThatEscape();
     void zip64CountLie();
+    void repeatedSignaturesStayBounded();
 };
 
 void ZipHostileInputTest::truncationAtEveryOffset()
@@ -178,6 +179,20 @@ void ZipHostileInputTest::zip64CountLie()
     reader.OpenReadOnly();
     QVERIFY(reader.ReadByRecoveryScan());
     QCOMPARE(vx::test::extracted(reader, QStringLiteral("a.jpg")), QByteArray("a"));
+}
+
+void ZipHostileInputTest::repeatedSignaturesStayBounded()
+{
+    // A signature every 8 bytes, each the start of a plausible header (small sizes, short extra field)
+    // overlapping the next. The recovery scan takes one row per 30 bytes at most, not one per 8.
+    const QByteArray bytes = QByteArray("PK\x03\x04\0\0\0\0", 8).repeated(32 << 10);
+    QTemporaryDir dir;
+    ZipReader reader;
+    reader.FileName = vx::test::writeArchive(dir, bytes);
+    reader.OpenReadOnly();
+    QVERIFY(reader.ReadByRecoveryScan());
+    QVERIFY(reader.EntryCount() > 0);
+    QVERIFY(reader.EntryCount() <= bytes.size() / 30);
 }
 
 QTEST_GUILESS_MAIN(ZipHostileInputTest)
