@@ -14,10 +14,14 @@
 namespace vx::archive {
 
 struct JpegEntry {
-    int index = -1;      // row of the reader's entry table
-    QString name;        // EntryFolder followed by EntryFileName ("\" between folders)
-    QString fileName;    // EntryFileName
+    int index = -1;   // row of the reader's entry table
+    QString folder;   // EntryFolder ("\" between folders, one at the end; empty at the archive root)
+    QString fileName; // EntryFileName
     int64_t unpackedSize = 0;
+
+    // EntryFolder followed by EntryFileName. Composed on demand: an archive lists thousands of entries
+    // and only ties between equal sizes need it.
+    QString name() const { return folder + fileName; }
 };
 
 // ".jpg" and ".jpeg" only: other extensions that JPEG data goes by (".jpe", ".jfif") are not photos of a

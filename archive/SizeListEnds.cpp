@@ -34,7 +34,7 @@ int CompareSizeTexts(const JpegEntry &a, const JpegEntry &b, const QCollator &na
     if (a.unpackedSize != b.unpackedSize)
         if (const int bySize = compareDigitTexts(Digits(a.unpackedSize), Digits(b.unpackedSize)))
             return bySize;
-    return names.compare(a.name, b.name);
+    return names.compare(a.name(), b.name());
 }
 
 SizeListEnds::SizeListEnds() { names_.setCaseSensitivity(Qt::CaseInsensitive); }

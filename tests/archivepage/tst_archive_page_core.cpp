@@ -16,8 +16,12 @@ using vx::archive::Resolution;
 using vx::archive::SizeListEnds;
 
 namespace {
-JpegEntry sized(qint64 size, const QString &name) { return JpegEntry{0, name, name, size}; }
-QString text(const JpegEntry &e) { return QString::number(e.unpackedSize) + '|' + e.name; }
+JpegEntry sized(qint64 size, const QString &name)
+{
+    const qsizetype cut = name.lastIndexOf('\\') + 1;
+    return JpegEntry{0, name.left(cut), name.mid(cut), size};
+}
+QString text(const JpegEntry &e) { return QString::number(e.unpackedSize) + '|' + e.name(); }
 } // namespace
 
 Q_DECLARE_METATYPE(Resolution)
@@ -51,6 +55,8 @@ void TestArchivePageCore::sizeListEnds_data()
                                             << "50|c";
     QTest::newRow("equal sizes: names ignoring case") << QList<qint64>{7, 7, 7} << QStringList{"b.jpg", "C.jpg", "A.jpg"}
                                                       << "7|A.jpg" << "7|C.jpg";
+    QTest::newRow("equal sizes: the folder counts before the file name")
+        << QList<qint64>{7, 7} << QStringList{"b\\a.jpg", "a\\z.jpg"} << "7|a\\z.jpg" << "7|b\\a.jpg";
     QTest::newRow("equal texts ignoring case: the first one stays")
         << QList<qint64>{7, 7} << QStringList{"Photo.jpg", "PHOTO.JPG"} << "7|Photo.jpg" << "7|Photo.jpg";
     QTest::newRow("one entry is both ends") << QList<qint64>{42} << QStringList{"x"} << "42|x" << "42|x";
