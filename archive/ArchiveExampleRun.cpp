@@ -51,8 +51,11 @@ public:
             }
             // Whatever goes wrong with one archive (no ZIP data, no JPEG entry, an entry that fails its
             // checks or that libjpeg cannot read, a cancelled password) costs it its example, silently.
+            // lbzip stays usable during the run; its entries cannot go (the removal buttons are locked),
+            // but an entry that is not there is one more archive without an example, not a crash.
+            const QListWidgetItem *item = form_.lbzip->item(pos);
             try {
-                if (archiveStep(form_.lbzip->item(pos)->text()) == StepEnd::EndRun)
+                if (item && archiveStep(item->text()) == StepEnd::EndRun)
                     return;
             } catch (const std::exception &) {
             }

@@ -45,7 +45,8 @@ public:
                 form_.zipinfmemo->clear();
                 return;
             }
-            archive(form_.lbzip->item(i)->text());
+            if (const QListWidgetItem *item = form_.lbzip->item(i))
+                archive(item->text());
         }
 
         form_.zipinfmemo->setPlainText(

@@ -8,6 +8,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -61,6 +62,7 @@ private slots:
     void unreadableArchiveStopsTheRun();
     void abortEmptiesTheMemo();
     void busyStateDuringRun();
+    void exampleRunIsRefusedMeanwhile();
 
 private:
     ScriptedDesktop *desktop = nullptr;
@@ -284,6 +286,25 @@ void TestArchiveTechData::busyStateDuringRun()
     QCOMPARE(desktop->processEventsCalls, 3);
     QCOMPARE(positions, QList<int>({0, 0, 1})); // each pump comes before that archive's position is set
     QCOMPARE(v().Label3->text(), QStringLiteral("Пересчёт тех. данных...")); // kept after completion
+    expectIdle();
+}
+
+void TestArchiveTechData::exampleRunIsRefusedMeanwhile()
+{
+    // Edit2 stays usable and enables Button6 again; an example run started that way would share the
+    // reader and the busy panel with this run.
+    FileTree tree;
+    list({archive(tree, "a.zip", photos({{400, 300, 0}})), archive(tree, "b.zip", photos({{400, 300, 0}}))});
+    desktop->atProcessEvents(1, [&] {
+        v().Edit2->setText("1");
+        QVERIFY(v().Button6->isEnabled());
+        desktop->folderAnswers.push_back(tree.folder("out"));
+        v().Button6->click();
+    });
+    refresh();
+    QVERIFY(desktop->folderRequests.isEmpty());
+    QVERIFY(desktop->questions().isEmpty());
+    QCOMPARE(memo(), report(2, 2, "400x300 - 400x300"));
     expectIdle();
 }
 
