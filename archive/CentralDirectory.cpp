@@ -33,9 +33,9 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
     if (count > uint64_t(file.size() - start) / format::CentralHeaderSize)
         return std::nullopt;
     QList<TDirItem> table;
-    // A row takes more memory than its 46 bytes on disk, so even a count the file could hold may not
-    // size the table up front; beyond this the table grows with the rows actually read.
-    constexpr uint64_t MaxUpfrontRows = 65536;
+    // A row takes about three times its 46 bytes on disk, so even a count the file could hold may not
+    // size the table up front without a cap; beyond it the table grows with the rows actually read.
+    constexpr uint64_t MaxUpfrontRows = uint64_t(1) << 20;
     table.reserve(qsizetype(std::min(count, MaxUpfrontRows)));
     SequentialReader reader(file, start);
     for (uint64_t i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 // derived from the variable parts (the decoded name, the Zip64 values, the encryption kind).
 
 #include <QByteArray>
+#include <QTypeInfo>
 #include <QString>
 
 #include <cstdint>
@@ -61,3 +62,7 @@ struct TDirItem {
 };
 
 } // namespace vx::zip
+
+// Its members (integers, QString, QByteArray) may be moved in memory as bytes: the table grows by
+// memmove rather than by moving row after row.
+Q_DECLARE_TYPEINFO(vx::zip::TDirItem, Q_RELOCATABLE_TYPE);
