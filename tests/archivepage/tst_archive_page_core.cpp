@@ -1,7 +1,6 @@
 // The widget-free pieces of the archive page: the order of the size texts that picks the two measured
 // entries per archive, and the resolution range with its pair-wise replacement and limit.
 #include "archive/ArchiveResolutionRange.h"
-#include "archive/JpegEntryList.h"
 #include "archive/SizeListEnds.h"
 
 #include <QCollator>
@@ -37,8 +36,6 @@ private slots:
     void minimum_data();
     void minimum();
     void lines();
-    void jpegNames_data();
-    void jpegNames();
 };
 
 void TestArchivePageCore::sizeListEnds_data()
@@ -173,28 +170,6 @@ void TestArchivePageCore::lines()
     range.maximum = {4000, 3000};
     QCOMPARE(vx::archive::ArchiveTechDataLines(12, 345, range),
              QStringList({"Архивов: 12", "Всего фото: 345", "Разрешение: 1200x1600 - 4000x3000"}));
-}
-
-void TestArchivePageCore::jpegNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("jpeg");
-    QTest::newRow("jpg") << "a.jpg" << true;
-    QTest::newRow("JPEG") << "A.JPEG" << true;
-    QTest::newRow("only the extension") << ".jpg" << true;
-    QTest::newRow("jpe") << "a.jpe" << false;
-    QTest::newRow("jfif") << "a.jfif" << false;
-    QTest::newRow("jpg in the middle") << "a.jpg.zip" << false;
-    QTest::newRow("trailing dot") << "a.jpg." << false;
-    QTest::newRow("no extension") << "jpg" << false;
-    QTest::newRow("Cyrillic name") << QString::fromUtf8("Фото.JPG") << true;
-}
-
-void TestArchivePageCore::jpegNames()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, jpeg);
-    QCOMPARE(vx::archive::IsJpegEntryName(name), jpeg);
 }
 
 QTEST_MAIN(TestArchivePageCore)
