@@ -3,6 +3,7 @@
 #include "imaging/FrameMarkerScan.h"
 #include "imaging/JpegMarkers.h"
 #include "platform/Error.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,10 +12,8 @@ namespace vx {
 
 JpegSize ReadJpegSizeFromFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    QFile file;
+    files::openForReading(file, path);
     jpeg::FileByteSource source(file);
     jpeg::BlockedByteReader bytes(source);
     const std::optional<JpegSize> size = jpeg::scanFrameMarkers(bytes, source.size());

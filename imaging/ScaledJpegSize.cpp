@@ -4,6 +4,7 @@
 #include "imaging/JpegMemorySource.h"
 #include "imaging/ScaledHeaderRead.h"
 #include "platform/Error.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,10 +51,8 @@ JpegSize ScaledJpegDecoder::sizeOfDevice(QIODevice &device, int pieceSize)
 
 JpegSize ScaledJpegDecoder::sizeOfFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    QFile file;
+    files::openForReading(file, path);
     return sizeOfDevice(file);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/FileOps.h"
 
+#include "platform/Error.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +34,19 @@ bool exists(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isDir();
+}
+
+void openForReading(QFile &file, const QString &path)
+{
+    const auto refuse = [&path](const QString &reason) {
+        return Error(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+    };
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        throw refuse(QStringLiteral("Not a regular file"));
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw refuse(file.errorString());
 }
 
 bool copyNoOverwrite(const QString &source, const QString &target)

@@ -3,6 +3,7 @@
 // attributes and the flush of files on removable drives.
 
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 
 namespace vx::files {
@@ -14,7 +15,11 @@ QString joinPath(const QString &folder, const QString &name);
 // The file-name part of a path (after the last separator).
 QString fileNamePart(const QString &path);
 
-bool exists(const QString &path);          // a file (not a folder) exists at path
+bool exists(const QString &path);
+// Opens file for reading or throws vx::Error "Cannot open file \"%s\". %s". Release folders are walked
+// by name, so a named pipe, a socket or a device can stand in a list as "x.jpg": opening a pipe waits for a
+// writer that never comes and a device may never end, so anything but a regular file is refused first.
+void openForReading(QFile &file, const QString &path);          // a file (not a folder) exists at path
 bool copyNoOverwrite(const QString &source, const QString &target); // fails when target exists
 bool remove(const QString &path);          // true when the file is gone afterwards
 bool clearReadOnly(const QString &path);

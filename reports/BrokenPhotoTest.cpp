@@ -1,7 +1,6 @@
 #include "reports/BrokenPhotoTest.h"
 
 #include "imaging/ScaledJpegSize.h"
-#include "reports/SpecialFile.h"
 
 #include <exception>
 
@@ -9,8 +8,6 @@ namespace vx::reports {
 
 bool IsBrokenPhoto(vx::ScaledJpegDecoder &decoder, const QString &path)
 {
-    if (IsSpecialFile(path))
-        return true;
     try {
         const JpegSize size = decoder.sizeOfFile(path);
         return size.width == 0 || size.height == 0;

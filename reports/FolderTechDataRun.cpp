@@ -4,7 +4,7 @@
 #include "platform/Error.h"
 #include "reports/FolderRunCounter.h"
 #include "reports/ResolutionOrder.h"
-#include "reports/SpecialFile.h"
+#include "platform/FileOps.h"
 #include "reports/TechDataLines.h"
 
 #include <QFile>
@@ -22,11 +22,8 @@ namespace {
 // no access to the folder), the run reports it instead of writing a report that measured nothing.
 void openAndCloseFirst(const QString &path)
 {
-    if (IsSpecialFile(path))
-        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, SpecialFileReason()));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw vx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    QFile file;
+    files::openForReading(file, path);
 }
 
 } // namespace
@@ -62,8 +59,6 @@ void Button7Click(vx::Form1View &form)
             form.infmemo->clear();
             return;
         }
-        if (IsSpecialFile(path))
-            continue;
         try {
             const JpegSize size = ReadJpegSizeFromFile(path);
             if (std::optional<QString> text = ResolutionText(size.width, size.height))

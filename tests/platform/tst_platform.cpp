@@ -1,11 +1,14 @@
 // The platform layer's file helpers and code pages.
 #include "platform/CodePage.h"
+#include "platform/Error.h"
 #include "platform/FileOps.h"
 #include "tests/support/FileTree.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using vx::test::FileTree;
 
@@ -20,6 +23,8 @@ private slots:
     void copyFailures_data();
     void copyFailures();
     void removeReportsWhetherFileIsGone();
+    void openForReadingRefusesWhatIsNoFile_data();
+    void openForReadingRefusesWhatIsNoFile();
     void codePages_data();
     void codePages();
     void utf8Validity_data();
@@ -109,6 +114,36 @@ void TestPlatform::removeReportsWhetherFileIsGone()
     QVERIFY(!vx::files::exists(p));
     QVERIFY(vx::files::remove(p)); // already gone
     QVERIFY(!vx::files::exists(tree.folder("folder")));
+}
+
+void TestPlatform::openForReadingRefusesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("named pipe") << "fifo" << "Not a regular file";
+    QTest::newRow("missing") << "missing" << "";
+    QTest::newRow("regular") << "file" << "ok";
+}
+
+void TestPlatform::openForReadingRefusesWhatIsNoFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    FileTree tree;
+    const QString path = tree.path(QStringLiteral("x.jpg"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("file"))
+        tree.file(QStringLiteral("x.jpg"), "data");
+    QFile file;
+    try {
+        vx::files::openForReading(file, path); // a pipe would block here for ever without the check
+        QCOMPARE(reason, QStringLiteral("ok"));
+        QCOMPARE(file.readAll(), QByteArray("data"));
+    } catch (const vx::Error &e) {
+        QVERIFY(e.message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)));
+        QVERIFY(e.message().endsWith(reason));
+    }
 }
 
 void TestPlatform::codePages_data()
