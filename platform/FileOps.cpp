@@ -55,7 +55,9 @@ bool copyNoOverwrite(const QString &source, const QString &target)
     // when the target appears between a check and the copy.
     const QByteArray src = QFile::encodeName(source);
     const QByteArray dst = QFile::encodeName(target);
-    const int in = ::open(src.constData(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a pipe named like a photo must not hold the copy waiting for a writer; it is refused
+    // below like every other source that is no regular file (the flag means nothing for those).
+    const int in = ::open(src.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
     struct stat st {};

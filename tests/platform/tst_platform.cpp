@@ -91,6 +91,7 @@ void TestPlatform::copyFailures_data()
     QTest::newRow("target onto itself") << "out/self.jpg" << "out/self.jpg";
     QTest::newRow("source is a folder") << "out" << "copy-of-folder";
     QTest::newRow("target folder missing") << "out/self.jpg" << "nowhere/x.jpg";
+    QTest::newRow("named pipe") << "pipe.jpg" << "out/pipe.jpg";
 }
 
 void TestPlatform::copyFailures()
@@ -99,7 +100,9 @@ void TestPlatform::copyFailures()
     QFETCH(QString, target);
     FileTree tree;
     tree.file("out/self.jpg", "self");
+    QCOMPARE(::mkfifo(QFile::encodeName(tree.path("pipe.jpg")).constData(), 0600), 0);
     QVERIFY(!vx::files::copyNoOverwrite(tree.path(source), tree.path(target)));
+    QVERIFY(!QFileInfo::exists(tree.path("out/pipe.jpg")));
     QFile self(tree.path("out/self.jpg"));
     QVERIFY(self.open(QIODevice::ReadOnly));
     QCOMPARE(self.readAll(), QByteArray("self")); // nothing was lost on the way
