@@ -267,7 +267,10 @@ ExtractOutcome extractEntry(ArchiveFile &file, const TDirItem &item, qint64 dire
     const uint64_t possible = method == format::MethodStored ? compressed
                               : compressed > UINT64_MAX / MaxDeflateRatio ? UINT64_MAX
                                                                           : compressed * MaxDeflateRatio + 64;
-    sink.expect(std::min(declared, possible));
+    // Photos barely compress; a larger expansion is possible but not worth preparing memory for.
+    constexpr uint64_t LikelyRatio = 8;
+    const uint64_t likely = compressed > UINT64_MAX / LikelyRatio ? UINT64_MAX : compressed * LikelyRatio + (1 << 20);
+    sink.expect(std::min(declared, possible), std::min(declared, likely));
 
     if (method == format::MethodStored)
         copyStored(file, dataStart, compressed, out);

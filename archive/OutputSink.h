@@ -10,8 +10,13 @@ namespace vx::zip {
 class OutputSink {
 public:
     virtual ~OutputSink() = default;
-    // A hint of how many bytes will come, already bounded by what the entry's data can yield.
-    virtual void expect(uint64_t bytes) { (void)bytes; }
+    // A hint of how many bytes may come (already bounded by what the entry's data can yield) and of how
+    // many are likely for data of this kind.
+    virtual void expect(uint64_t bytes, uint64_t likely)
+    {
+        (void)bytes;
+        (void)likely;
+    }
     // False when fewer bytes were taken than given.
     virtual bool write(const char *data, qint64 n) = 0;
     // A sink that holds its bytes in memory may let the producer write in place: span gives room for
@@ -26,7 +31,7 @@ public:
 class BufferSink final : public OutputSink {
 public:
     explicit BufferSink(QBuffer &buffer);
-    void expect(uint64_t bytes) override;
+    void expect(uint64_t bytes, uint64_t likely) override;
     bool write(const char *data, qint64 n) override;
     char *span(qint64 n) override;
     void commit(qint64 used) override;
