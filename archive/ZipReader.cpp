@@ -79,13 +79,7 @@ void ZipReader::OpenReadOnly()
             directoryStart_ = file_.size();
             recovered_ = true;
         }
-        nameIndex_.reserve(table_.size());
-        // Of two entries with the same name, the first in directory order is the one found by name.
-        for (int i = 0; i < table_.size(); ++i) {
-            QString key = table_[i].name.toLower();
-            if (!nameIndex_.contains(key))
-                nameIndex_.insert(std::move(key), i);
-        }
+        nameIndex_.build(table_);
     } catch (...) {
         CloseReader();
         throw;
@@ -142,7 +136,7 @@ bool ZipReader::findFrom(TZipArchiveItem &item)
         // Only the entry of exactly that name, through the index.
         if (search.position >= 0)
             return false;
-        const int row = nameIndex_.value(search.mask.toLower(), -1);
+        const int row = nameIndex_.find(table_, search.mask);
         if (row < 0)
             return false;
         search.position = row;
@@ -214,7 +208,7 @@ bool ZipReader::FindNextEntry(TZipArchiveItem &item)
 bool ZipReader::ExtractEntryToBuffer(const QString &name, QBuffer &buffer)
 {
     requireOpen();
-    int row = nameIndex_.value(name.toLower(), -1);
+    int row = nameIndex_.find(table_, name);
     if (row < 0) {
         TZipArchiveItem found;
         found.search = TZipArchiveItem::SearchState{-1, normalizeMask(name), QString(), 0xFFFFFFFFu, false};

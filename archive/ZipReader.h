@@ -6,11 +6,11 @@
 #include "archive/ArchiveFile.h"
 #include "archive/DirItem.h"
 #include "archive/EntryExtractor.h"
+#include "archive/NameIndex.h"
 #include "archive/ZipArchiveItem.h"
 #include "archive/ZipError.h"
 
 #include <QBuffer>
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -92,7 +92,7 @@ public:
     QByteArray ArchiveComment() const { return archiveComment_; }
     bool ReadByRecoveryScan() const { return recovered_; }
     // The row of the entry whose name equals name ignoring case, or -1.
-    int IndexOf(const QString &name) const { return nameIndex_.value(name.toLower(), -1); }
+    int IndexOf(const QString &name) const { return nameIndex_.find(table_, name); }
 
 private:
     QString password() const override { return Password; }
@@ -112,7 +112,7 @@ private:
     Desktop *desktop_;
     ArchiveFile file_;
     QList<TDirItem> table_;
-    QHash<QString, int> nameIndex_;
+    NameIndex nameIndex_;
     qint64 directoryStart_ = 0;
     qint64 leadingDataSize_ = 0;
     QByteArray archiveComment_;
