@@ -1,5 +1,7 @@
 #include "archive/ArchiveFile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstring>
 
@@ -8,6 +10,13 @@ namespace vx::zip {
 bool ArchiveFile::open(const QString &path, QString &errorText)
 {
     close();
+    // A pipe named like an archive would hold the open waiting for a writer, and a device may never
+    // end: only regular files are archives.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        errorText = QStringLiteral("Not a regular file");
+        return false;
+    }
     file_.setFileName(path);
     // Unbuffered: the reader does its own windowing and QFile's buffer would only double the copies.
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
