@@ -110,19 +110,21 @@ bool CookieStore::domainMatches(const QString &domain, const QString &host)
     return h == d || h.endsWith(QLatin1Char('.') + d);
 }
 
-void CookieStore::storeFrom(const HeaderBlock &headers, const QString &requestHost, const QDateTime &nowUtc)
+int CookieStore::storeFrom(const HeaderBlock &headers, const QString &requestHost, const QDateTime &nowUtc,
+                           int budget)
 {
     QList<QByteArray> values = headers.values("Set-cookie");
     values += headers.values("Set-cookie2");
     int taken = 0;
     for (const QByteArray &v : values) {
-        if (taken == kMaxCookiesPerReply)
+        if (taken >= budget)
             break;
         ++taken;
         const std::optional<Cookie> cookie = parse(v, requestHost, nowUtc);
         if (cookie && accepts(cookie->domain, requestHost))
             put(*cookie);
     }
+    return taken;
 }
 
 void CookieStore::put(const Cookie &cookie)

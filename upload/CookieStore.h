@@ -3,6 +3,7 @@
 // fields of every reply header block, pruned of expired ones before each request, and sent back in one
 // Cookie header to the hosts they belong to.
 
+#include "upload/HttpLimits.h"
 #include "upload/HeaderBlock.h"
 
 #include <QByteArray>
@@ -33,8 +34,11 @@ public:
     // Whether a cookie of domain goes to host: the host is the domain or one of its sub-domains.
     static bool domainMatches(const QString &domain, const QString &host);
 
-    // Takes the cookies of one header block: every Set-Cookie value, then every Set-Cookie2 value.
-    void storeFrom(const HeaderBlock &headers, const QString &requestHost, const QDateTime &nowUtc);
+    // Takes the cookies of one header block: every Set-Cookie value, then every Set-Cookie2 value, at most
+    // budget of them. A reply may carry several header blocks ("100" answers before the final one), so
+    // the caller passes what is left of the reply's allowance; returns how many values were taken.
+    int storeFrom(const HeaderBlock &headers, const QString &requestHost, const QDateTime &nowUtc,
+                  int budget = kMaxCookiesPerReply);
     // Adds an accepted cookie or replaces the one of the same name in its domain.
     void put(const Cookie &cookie);
     // Removes every cookie whose expiry has come.

@@ -222,6 +222,8 @@ QByteArray HttpClient::PostMultipart(const QString &url, FormDataBody &body)
         HeaderBlock headers;
         bool closedInHeader = false;
         qint64 headerBytes = 0;
+        // The cookie allowance covers the whole reply, interim "100" blocks included.
+        int cookieBudget = kMaxCookiesPerReply;
         QByteArray line;
         do {
             LineStatus s = in.readLine(line, kMaxLineLength);
@@ -251,7 +253,7 @@ QByteArray HttpClient::PostMultipart(const QString &url, FormDataBody &body)
             }
             if (!cookies_)
                 cookies_.emplace();
-            cookies_->storeFrom(headers, parts->host, QDateTime::currentDateTimeUtc());
+            cookieBudget -= cookies_->storeFrom(headers, parts->host, QDateTime::currentDateTimeUtc(), cookieBudget);
         } while (status == 100 && !closedInHeader);
 
         const bool redirect = (status >= 300 && status <= 399 && status != 304) || !headers.value("Location").isEmpty();
