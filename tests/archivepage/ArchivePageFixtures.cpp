@@ -26,15 +26,15 @@ QByteArray photoBytes(int width, int height, int bytes)
 
 ZipEntrySpec entry(const QString &name, const QByteArray &data)
 {
-    ZipEntrySpec spec;
-    spec.name = name.toUtf8();
-    spec.data = data;
+    ZipEntrySpec made;
+    made.name = name.toUtf8();
+    made.data = data;
     bool ascii = true;
     for (const QChar c : name)
         ascii = ascii && c.unicode() < 0x80;
     if (!ascii)
-        spec.flags = 0x0800;
-    return spec;
+        made.flags = 0x0800; // UTF-8 name
+    return made;
 }
 
 ZipEntrySpec photoEntry(const QString &name, int width, int height, int bytes)
