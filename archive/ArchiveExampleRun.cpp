@@ -3,6 +3,7 @@
 #include "archive/ArchiveRunGuard.h"
 #include "archive/EntryUnpack.h"
 #include "archive/JpegEntryList.h"
+#include "folders/Orientation.h"
 #include "folders/RandomOrder.h"
 #include "imaging/Probes.h"
 #include "platform/FileOps.h"
@@ -20,7 +21,6 @@
 namespace vx::archive {
 namespace {
 
-enum class Orientation { Portrait = 0, Landscape = 1, Both = 2 };
 
 QString abortedWithCount(int created)
 {
@@ -102,7 +102,7 @@ private:
         // The first candidate passes unless it is of the other orientation, so a square one is taken; a
         // redrawn one must be strictly of the wanted orientation. The limit is tested right after each
         // redraw's probe, before its candidate is looked at.
-        if (wanted == Orientation::Portrait ? width() > height() : width() < height()) {
+        if (!firstCandidateFits(wanted, width(), height())) {
             for (qsizetype k = 1;; ++k) {
                 form_.desktop->processEvents();
                 if (form_.AbortRequested) {
@@ -115,7 +115,7 @@ private:
                     gaveUp = true;
                     break;
                 }
-                if (wanted == Orientation::Portrait ? width() < height() : width() > height())
+                if (strictlyFits(wanted, width(), height()))
                     break;
             }
         }

@@ -1,5 +1,6 @@
 #include "folders/ExampleRun.h"
 
+#include "folders/Orientation.h"
 #include "folders/RandomOrder.h"
 #include "imaging/Probes.h"
 #include "platform/Error.h"
@@ -15,7 +16,6 @@
 namespace vx::folders {
 namespace {
 
-enum class Orientation { Portrait = 0, Landscape = 1, Both = 2 };
 enum class Exit { Completed, Aborted, GaveUp };
 
 class ExampleRun {
@@ -103,16 +103,12 @@ private:
     // The first candidate of a step passes unless it is of the other orientation; a square one passes.
     bool firstCandidateFits(int candidate)
     {
-        if (!probe(candidate))
-            return false;
-        return orientation_ == Orientation::Portrait ? !(ProbeWidth > ProbeHeight) : !(ProbeWidth < ProbeHeight);
+        return probe(candidate) && vx::firstCandidateFits(orientation_, ProbeWidth, ProbeHeight);
     }
 
     bool strictlyFits(int candidate)
     {
-        if (!probe(candidate))
-            return false;
-        return orientation_ == Orientation::Portrait ? ProbeWidth < ProbeHeight : ProbeWidth > ProbeHeight;
+        return probe(candidate) && vx::strictlyFits(orientation_, ProbeWidth, ProbeHeight);
     }
 
     void copy(int candidate)
