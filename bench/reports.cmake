@@ -1,5 +1,5 @@
 # The folder page's report runs (technical data, broken-photo finder) on the real main window, offscreen,
-# for folder_techdata_ratio_vs_identify and broken_finder_ratio_vs_identify.
+# timed as whole processes against Pillow (and identify) by run_reports.sh.
 add_executable(reports_bench_run ${CMAKE_CURRENT_LIST_DIR}/reports_bench_run.cpp)
 target_include_directories(reports_bench_run PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(reports_bench_run PRIVATE vx_reports_ui vx_app)

@@ -1,70 +1,72 @@
 #!/usr/bin/env bash
-# The archive page's runs on 200 generated archives of 300 small JPEG entries each, and on the same 200
-# archives with 3,000 entries each. archive_techdata_growth_3000_vs_300 is the technical-data run's time
-# on the second set over its time on the first: with ten times the photos it should stay near 1, since
-# the run unpacks only two entries per archive and its cost follows the archives. The peer is unzip
-# listing the same archives (unzip -Z1, one process per archive, as the run opens each archive once), and
-# Python's zipfile reading their directories in one process.
+# The archive page's runs on VX_ARCHIVE_PAGE_ARCHIVES generated archives (50 by default) of 300 camera-
+# like photos each (2-8 MB unpacked, EXIF thumbnails, some stored, most deflated), against:
+# - Python's zipfile and Pillow doing the same work in one process (bench/zipfile_samework.py): list each
+#   archive, keep the photos, order the size texts, unpack the two ends, read their frame headers; and for
+#   the example run, unpack and probe the photo our run chose in each archive and write it out;
+# - one unzip -Z1 listing all the archives in one process (it only lists: a floor, not the same work).
+# The growth figures compare 300 with 3,000 photos per archive over the first VX_ARCHIVE_PAGE_GROWTH
+# archives (10 by default): the run unpacks two photos per archive, so its cost should follow the
+# archives more than the photos.
+# Method as in common.sh: whole processes on every side (start-up included), best of the same
+# VX_BENCH_RUNS runs, page cache warmed once. The example count follows the archives (at most 50).
+# Checks: our report lines equal the zipfile side's; unzip lists as many photos as the report counts;
+# every example we wrote is byte for byte the entry the zipfile side unpacked under its name.
 set -euo pipefail
-build="${VX_BUILD:?}"
+bench_name=archive_page
+source "$(dirname "$0")/common.sh"
+here=$(dirname "$0")
 work="${VX_BENCH_WORK:?}/archive_page"
-archives="${VX_ARCHIVE_PAGE_ARCHIVES:-200}"
+archives="${VX_ARCHIVE_PAGE_ARCHIVES:-50}"
+growth="${VX_ARCHIVE_PAGE_GROWTH:-10}"
+[ "$growth" -le "$archives" ] || growth=$archives
+examples=$(( archives < 50 ? archives : 50 ))
 mkdir -p "$work"
-generate=$(find "$build/bench" -maxdepth 2 -type f -name archive_page_generate | head -n 1)
-bench=$(find "$build/bench" -maxdepth 2 -type f -name bench_archive_page | head -n 1)
+generate=$(tool archive_page_generate)
+bench=$(tool bench_archive_page)
+python=$(pillow_python)
+samework=("$python" "$here/zipfile_samework.py")
 
 "$generate" "$work/set300" "$archives" 300 > "$work/list300"
-"$generate" "$work/set3000" "$archives" 3000 > "$work/list3000"
-mapfile -t zips300 < "$work/list300"
-mapfile -t zips3000 < "$work/list3000"
-cat "${zips300[@]}" "${zips3000[@]}" > /dev/null # warm the page cache
+"$generate" "$work/set3000" "$growth" 3000 > "$work/list3000"
+head -n "$growth" "$work/list300" > "$work/list300g"
+cat "$work/list300" "$work/list3000" > "$work/all"
+warm_list "$work/all"
 
-read -r t300 photos300 < <("$bench" techdata "$work/list300" 3)
-read -r t3000 photos3000 < <("$bench" techdata "$work/list3000" 3)
-[ "$photos300" = $((archives * 300)) ] || { echo "archive_page: counted $photos300 photos, not $((archives * 300))" >&2; exit 1; }
-[ "$photos3000" = $((archives * 3000)) ] || { echo "archive_page: counted $photos3000 photos, not $((archives * 3000))" >&2; exit 1; }
+t300=$(best_of "$work/ours300.txt" "$bench" techdata "$work/list300")
+z300=$(best_of "$work/zipfile300.txt" "${samework[@]}" techdata "$work/list300")
+# unzip expands the quoted pattern itself and lists every archive in one process.
+unzip_list() { unzip -Z1 "$1" 2> /dev/null; }
+u300=$(best_of "$work/unzip300.txt" unzip_list "$work/set300/*.zip")
+same "$work/zipfile300.txt" "$work/ours300.txt" "the zipfile side's report and ours"
+photos=$(sed -n 's/^Всего фото: //p' "$work/ours300.txt")
+listed=$(grep -ciE '\.jpe?g$' "$work/unzip300.txt" || true)
+[ "$listed" = "$photos" ] || fail "unzip lists $listed photos, the report counts $photos"
 
-# unzip -Z1 over the same archives, best of 3.
-best_unzip=""
-for _ in 1 2 3; do
-  start=$(date +%s%N)
-  for z in "${zips300[@]}"; do unzip -Z1 "$z" > /dev/null; done
-  end=$(date +%s%N)
-  t=$((end - start))
-  if [ -z "$best_unzip" ] || [ "$t" -lt "$best_unzip" ]; then best_unzip=$t; fi
-done
+tg300=$(best_of "$work/oursg300.txt" "$bench" techdata "$work/list300g")
+zg300=$(best_of "$work/zipfileg300.txt" "${samework[@]}" techdata "$work/list300g")
+tg3000=$(best_of "$work/oursg3000.txt" "$bench" techdata "$work/list3000")
+zg3000=$(best_of "$work/zipfileg3000.txt" "${samework[@]}" techdata "$work/list3000")
+same "$work/zipfileg300.txt" "$work/oursg300.txt" "the zipfile side's report and ours (growth, 300)"
+same "$work/zipfileg3000.txt" "$work/oursg3000.txt" "the zipfile side's report and ours (growth, 3,000)"
 
-# Python's zipfile reading the same directories in one process, on both sets: how a directory reader's
-# cost grows with the entries, as a yardstick for the growth figure.
-zipfile_list() {
-  python3 - "$1" <<'PY'
-import sys, time, zipfile
-paths = open(sys.argv[1]).read().split()
-best = None
-for _ in range(3):
-    start = time.perf_counter()
-    for p in paths:
-        with zipfile.ZipFile(p) as z:
-            z.infolist()
-    t = time.perf_counter() - start
-    best = t if best is None else min(best, t)
-print("%.6f" % best)
-PY
-}
-zf300=$(zipfile_list "$work/list300")
-zf3000=$(zipfile_list "$work/list3000")
+# Our run draws its photos at random: the zipfile side unpacks the ones our last run wrote.
+tex=$(best_of "$work/ours_examples.txt" "$bench" examples "$work/list300" "$examples" "$work/out_ours")
+[ -s "$work/ours_examples.txt" ] || fail "the example run wrote nothing"
+zex=$(best_of /dev/null "${samework[@]}" examples "$work/list300" "$examples" "$work/out_zipfile" "$work/ours_examples.txt")
+diff -r "$work/out_ours" "$work/out_zipfile" > /dev/null || fail "our examples differ from the entries zipfile unpacked"
 
-read -r tex written < <("$bench" examples "$work/list300" 50 "$work/out" 3)
-[ "$written" -ge 1 ] || { echo "archive_page: the example run wrote nothing" >&2; exit 1; }
-
-echo "archive_techdata_seconds_300: $t300"
-echo "archive_techdata_seconds_3000: $t3000"
-awk -v a="$t3000" -v b="$t300" 'BEGIN { printf "archive_techdata_growth_3000_vs_300: %.2f\n", a / b }'
-awk -v u="$best_unzip" 'BEGIN { printf "unzip_list_seconds_300: %.6f\n", u / 1e9 }'
-awk -v a="$t300" -v u="$best_unzip" 'BEGIN { printf "archive_techdata_ratio_vs_unzip_list_300: %.2f\n", a / (u / 1e9) }'
-echo "zipfile_list_seconds_300: $zf300"
-awk -v a="$t300" -v b="$zf300" 'BEGIN { printf "archive_techdata_ratio_vs_zipfile_300: %.2f\n", a / b }'
-awk -v a="$t3000" -v b="$zf3000" 'BEGIN { printf "archive_techdata_ratio_vs_zipfile_3000: %.2f\n", a / b }'
-awk -v a="$zf3000" -v b="$zf300" 'BEGIN { printf "zipfile_list_growth_3000_vs_300: %.2f\n", a / b }'
-echo "archive_examples_seconds: $tex"
-echo "archive_examples_written: $written"
+echo "archive_page_archives: $archives"
+echo "archive_page_photos: $photos"
+echo "archive_techdata_process_seconds: $(seconds "$t300")"
+echo "zipfile_samework_process_seconds: $(seconds "$z300")"
+echo "unzip_one_process_seconds: $(seconds "$u300")"
+echo "archive_techdata_process_ratio_vs_zipfile_samework: $(ratio "$t300" "$z300")"
+echo "archive_techdata_process_ratio_vs_unzip_one_process: $(ratio "$t300" "$u300")"
+echo "archive_techdata_growth_3000_vs_300: $(ratio "$tg3000" "$tg300")"
+echo "zipfile_samework_growth_3000_vs_300: $(ratio "$zg3000" "$zg300")"
+echo "archive_techdata_3000_process_ratio_vs_zipfile_samework: $(ratio "$tg3000" "$zg3000")"
+echo "archive_examples_written: $(grep -c . "$work/ours_examples.txt")"
+echo "archive_examples_process_seconds: $(seconds "$tex")"
+echo "archive_examples_process_ratio_vs_zipfile_samework: $(ratio "$tex" "$zex")"
+rm -rf "$work"

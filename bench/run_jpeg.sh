@@ -1,66 +1,57 @@
 #!/usr/bin/env bash
-# JPEG header probes against ImageMagick's identify -ping and vipsheader over the same 2,000 generated
-# camera-like photos (2-12 MP, 64 KiB APP1 in front of the frame header), each tool as one process over
-# all files, best of 3 runs with a warm page cache. Prints ratios (our time / theirs; probe_ratio counts both
-# of our probes on every photo) and the file bytes each of our probes read per photo.
+# JPEG header probes against Pillow (the reference peer), ImageMagick's identify -ping and vipsheader
+# over the same generated camera-like photos (VX_JPEG_PHOTOS, 2,000 by default; 2-12 MP, an EXIF
+# thumbnail and a 64 KiB metadata segment full of 0xFF runs in front of each frame header).
+# Method: each side is one whole process over all photos (start-up included: "process" in the names),
+# best of the same VX_BENCH_RUNS runs, page cache warmed once for all. Our two probes are timed
+# separately, each against every peer's single probe.
+# Checks before any figure: our full sizes equal Pillow's, identify's and vipsheader's, photo by photo;
+# our scaled sizes are Pillow's divided by 8 and rounded up; the byte counts come from the product's own
+# readers over counting sources and see the same sizes.
 set -euo pipefail
-build="${VX_BUILD:?}"
+bench_name=jpeg
+source "$(dirname "$0")/common.sh"
 work="${VX_BENCH_WORK:?}/jpeg"
 count="${VX_JPEG_PHOTOS:-2000}"
 mkdir -p "$work"
-generate=$(find "$build/bench" -maxdepth 2 -type f -name jpeg_bench_generate | head -n 1)
-probe=$(find "$build/bench" -maxdepth 2 -type f -name jpeg_bench_probe | head -n 1)
+probe=$(tool jpeg_bench_probe)
+python=$(pillow_python)
 
-"$generate" "$work/photos" "$count" > "$work/list"
+"$(tool jpeg_bench_generate)" "$work/photos" "$count" > "$work/list"
 mapfile -t photos < "$work/list"
-cat "${photos[@]}" > /dev/null # warm the page cache for every tool alike
+warm_list "$work/list"
 
-# best_of_3 OUTFILE COMMAND...: runs the command 3 times, keeps its output, prints the fastest wall time.
-best_of_3() {
-  local out="$1"; shift
-  local best="" start end t
-  for _ in 1 2 3; do
-    start=$(date +%s%N)
-    "$@" > "$out"
-    end=$(date +%s%N)
-    t=$((end - start))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  echo "$best"
-}
+t_scaled=$(best_of "$work/scaled.txt" "$probe" scaled "$work/list")
+t_markers=$(best_of "$work/markers.txt" "$probe" markers "$work/list")
+t_pillow=$(best_of "$work/pillow.txt" "$python" "$(dirname "$0")/pillow_sizes.py" "$work/list")
+t_identify=$(best_of "$work/identify.txt" identify -ping -format '%w %h\n' "${photos[@]}")
+t_vips=$(best_of "$work/vips.raw" vipsheader "${photos[@]}")
 
-t_scaled=$(best_of_3 "$work/scaled.txt" "$probe" scaled "$work/list")
-t_markers=$(best_of_3 "$work/markers.txt" "$probe" markers "$work/list")
-t_identify=$(best_of_3 "$work/identify.txt" identify -ping -format '%w %h\n' "${photos[@]}")
-t_vips=$(best_of_3 "$work/vips.txt" vipsheader "${photos[@]}")
+# vipsheader prints "PATH: WxH uchar, ..." per photo, in the order given.
+sed -E 's/^.*: ([0-9]+)x([0-9]+) .*$/\1 \2/' "$work/vips.raw" > "$work/vips.txt"
+[ "$(grep -c . "$work/markers.txt")" -eq "$count" ] || fail "ReadJpegSizeFromFile did not size every photo"
+same "$work/pillow.txt" "$work/markers.txt" "Pillow's and ReadJpegSizeFromFile's sizes"
+same "$work/identify.txt" "$work/markers.txt" "identify's and ReadJpegSizeFromFile's sizes"
+same "$work/vips.txt" "$work/markers.txt" "vipsheader's and ReadJpegSizeFromFile's sizes"
+awk '{ printf "%d %d\n", int(($1 + 7) / 8), int(($2 + 7) / 8) }' "$work/pillow.txt" > "$work/pillow_eighth.txt"
+same "$work/pillow_eighth.txt" "$work/scaled.txt" "Pillow's sizes over 8 and the scaled probe's"
 
-# The figures count only when every tool saw the same sizes.
-if ! cmp -s "$work/markers.txt" "$work/identify.txt"; then
-  echo "jpeg bench: ReadJpegSizeFromFile and identify disagree" >&2; exit 1
-fi
-awk '{ printf "%d %d\n", int(($1 + 7) / 8), int(($2 + 7) / 8) }' "$work/identify.txt" | cmp -s - "$work/scaled.txt" \
-  || { echo "jpeg bench: scaled sizes are not 1/8 of identify's" >&2; exit 1; }
-[ "$(grep -c . "$work/vips.txt")" -eq "$count" ] || { echo "jpeg bench: vipsheader missed photos" >&2; exit 1; }
+"$probe" bytes "$work/list" > "$work/bytes.txt" || fail "the counted readers failed"
+cut -d' ' -f1,2 "$work/bytes.txt" > "$work/bytes_markers.txt"
+cut -d' ' -f3,4 "$work/bytes.txt" > "$work/bytes_scaled.txt"
+same "$work/bytes_markers.txt" "$work/markers.txt" "the counted and the timed marker reader's sizes"
+same "$work/bytes_scaled.txt" "$work/scaled.txt" "the counted and the timed scaled probe's sizes"
 
-"$probe" bytes "$work/list" > "$work/bytes.txt"
-scaled_bytes=$(awk '$1 == "scaled" { print $2 }' "$work/bytes.txt")
-marker_bytes=$(awk '$1 == "markers" { print $2 }' "$work/bytes.txt")
-
-# Both probes on every photo, against one peer's single probe.
-t_probe=$((t_scaled + t_markers))
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f\n", a / b }'; }
-seconds() { awk -v a="$1" 'BEGIN { printf "%.3f\n", a / 1e9 }'; }
 echo "jpeg_photos: $count"
-echo "scaled_seconds: $(seconds "$t_scaled")"
-echo "markers_seconds: $(seconds "$t_markers")"
-echo "identify_seconds: $(seconds "$t_identify")"
-echo "vipsheader_seconds: $(seconds "$t_vips")"
-echo "probe_ratio_vs_identify: $(ratio "$t_probe" "$t_identify")"
-echo "probe_ratio_vs_vipsheader: $(ratio "$t_probe" "$t_vips")"
-echo "scaled_ratio_vs_identify: $(ratio "$t_scaled" "$t_identify")"
-echo "scaled_ratio_vs_vipsheader: $(ratio "$t_scaled" "$t_vips")"
-echo "markers_ratio_vs_identify: $(ratio "$t_markers" "$t_identify")"
-echo "markers_ratio_vs_vipsheader: $(ratio "$t_markers" "$t_vips")"
-echo "probe_bytes_read_per_photo: $((scaled_bytes / count))"
-echo "markers_bytes_read_per_photo: $((marker_bytes / count))"
+echo "markers_process_seconds: $(seconds "$t_markers")"
+echo "scaled_process_seconds: $(seconds "$t_scaled")"
+echo "pillow_process_seconds: $(seconds "$t_pillow")"
+echo "markers_process_ratio_vs_pillow: $(ratio "$t_markers" "$t_pillow")"
+echo "scaled_process_ratio_vs_pillow: $(ratio "$t_scaled" "$t_pillow")"
+echo "markers_process_ratio_vs_identify: $(ratio "$t_markers" "$t_identify")"
+echo "scaled_process_ratio_vs_identify: $(ratio "$t_scaled" "$t_identify")"
+echo "markers_process_ratio_vs_vipsheader: $(ratio "$t_markers" "$t_vips")"
+echo "scaled_process_ratio_vs_vipsheader: $(ratio "$t_scaled" "$t_vips")"
+awk -v n="$count" '{ m += $5; s += $6 } END {
+  printf "markers_bytes_read_per_photo: %d\nscaled_bytes_read_per_photo: %d\n", m / n, s / n }' "$work/bytes.txt"
 rm -rf "$work"

@@ -1,62 +1,60 @@
 #!/usr/bin/env bash
-# The folder page's report runs against ImageMagick's identify -ping over the same generated camera-like
-# photos (10,000 by default, 2-12 MP, a 64 KiB APP1 segment in front of each frame header), page cache warm:
-# - the technical-data run (Button7Click on the real window) against identify -ping -format '%w %h\n';
-# - the broken-photo finder (N3Click) against plain identify -ping.
-# Our runs are timed inside one process over the filled list (best of 2); identify is one process over all
-# files (a single run: it is the slow side, and repeating it would only lengthen the bench).
-# Prints ratios (our time / identify's; lower is better, the goal is 0.2 or less).
+# The folder page's report runs against Pillow (the reference peer) and ImageMagick's identify -ping,
+# over a release tree of VX_REPORTS_PHOTOS generated camera-like photos (10,000 by default) in
+# VX_REPORTS_FOLDERS folders, listed in the order of our own walk, with broken photos among them (empty,
+# cut in the metadata, a PNG named .jpg) and one cut in its scan data, which a header test rightly passes.
+# - the technical-data run (Button7Click) and the broken-photo finder (N3Click) on the real window;
+# - Pillow: Image.open plus its size on every photo, a failure counting as broken; the same process
+#   serves both figures, as it does both jobs;
+# - identify -ping -format '%i %w %h' on every photo (secondary).
+# Method: every side is one whole process (start-up, window and list filling included: "process" in the
+# names), best of the same VX_BENCH_RUNS runs, page cache warmed once for all.
+# Checks: "Файлов", "Папок" and the range equal what Pillow's sizes give; the finder selects exactly the
+# photos Pillow fails on; identify's size equals Pillow's for every photo Pillow opens.
 set -euo pipefail
-build="${VX_BUILD:?}"
+bench_name=reports
+source "$(dirname "$0")/common.sh"
+here=$(dirname "$0")
 work="${VX_BENCH_WORK:?}/reports"
 count="${VX_REPORTS_PHOTOS:-10000}"
+folders="${VX_REPORTS_FOLDERS:-8}"
+every="${VX_REPORTS_BROKEN_EVERY:-$(( count / 40 > 4 ? count / 40 : 4 ))}"
 mkdir -p "$work"
-generate=$(find "$build/bench" -maxdepth 2 -type f -name jpeg_bench_generate | head -n 1)
-run=$(find "$build/bench" -maxdepth 2 -type f -name reports_bench_run | head -n 1)
+run=$(tool reports_bench_run)
+python=$(pillow_python)
 
-"$generate" "$work/photos" "$count" > "$work/list"
+"$(tool jpeg_bench_generate)" "$work/photos" "$count" "$folders" "$every" > /dev/null
+"$(tool bench_walk)" "$work/photos" > "$work/list" # our walk's order, as a scan fills the list
+[ "$(grep -c . "$work/list")" -eq "$count" ] || fail "the walk listed $(grep -c . "$work/list") of $count photos"
 mapfile -t photos < "$work/list"
-cat "${photos[@]}" > /dev/null # warm the page cache for every tool alike
+warm_list "$work/list"
 
-# wall NS-VAR OUTFILE COMMAND...: runs the command once, keeps its output, stores the wall time in ns.
-wall() {
-  local var="$1" out="$2"; shift 2
-  local start end
-  start=$(date +%s%N)
-  "$@" > "$out"
-  end=$(date +%s%N)
-  printf -v "$var" '%s' "$((end - start))"
-}
+# identify fails on the empty and the cut photos; it still prints the others.
+identify_sizes() { identify -ping -format '%i %w %h\n' "$@" 2> /dev/null || true; }
 
-"$run" techdata "$work/list" 2 > "$work/techdata.txt" 2> "$work/techdata.err"
-wall t_identify_wh "$work/identify_wh.txt" identify -ping -format '%w %h\n' "${photos[@]}"
-"$run" broken "$work/list" 2 > "$work/broken.txt" 2> "$work/broken.err"
-wall t_identify "$work/identify.txt" identify -ping "${photos[@]}"
+t_techdata=$(best_of "$work/techdata.txt" "$run" techdata "$work/list")
+t_broken=$(best_of "$work/broken.txt" "$run" broken "$work/list")
+t_pillow=$(best_of "$work/pillow.txt" "$python" "$here/pillow_sizes.py" "$work/list")
+t_identify=$(best_of "$work/identify.txt" identify_sizes "${photos[@]}")
 
-# The figures count only when both sides saw the same photos: the report's range must be the lowest and
-# highest size of identify's output in the report's order (width, then the height's digits as a fraction).
-expected_range=$(awk '
-  function key(w, h) { return w + h / (10 ^ length(h)) }
-  { k = key($1, $2)
-    if (NR == 1 || k < lo) { lo = k; low = $1 "x" $2 }    # the first of equal keys stays lowest
-    if (NR == 1 || k >= hi) { hi = k; high = $1 "x" $2 } } # the last of equal keys ends the range
-  END { print "Разрешение : " low " - " high }' "$work/identify_wh.txt")
-[ "$(grep -c . "$work/identify_wh.txt")" -eq "$count" ] || { echo "reports bench: identify missed photos" >&2; exit 1; }
-sed -n 2p "$work/techdata.txt" | grep -qx "Файлов: $count" || { echo "reports bench: file count wrong" >&2; exit 1; }
-sed -n 4p "$work/techdata.txt" | grep -qxF "$expected_range" \
-  || { echo "reports bench: range differs from identify's ($expected_range)" >&2; exit 1; }
-sed -n 2p "$work/broken.txt" | grep -qx "broken: 0" || { echo "reports bench: good photos found broken" >&2; exit 1; }
-[ "$(grep -c . "$work/identify.txt")" -eq "$count" ] || { echo "reports bench: identify missed photos" >&2; exit 1; }
+python3 "$here/reports_expected.py" "$work/list" "$work/pillow.txt" > "$work/expected.txt"
+sed -n '1,3p' "$work/expected.txt" > "$work/expected_techdata.txt"
+sed -n '5,$p' "$work/expected.txt" > "$work/expected_broken.txt"
+same "$work/expected_techdata.txt" "$work/techdata.txt" "the technical data from Pillow's sizes and ours"
+[ -s "$work/expected_broken.txt" ] || fail "no broken photo in the set: the finder would pass doing nothing"
+same "$work/expected_broken.txt" "$work/broken.txt" "the photos Pillow fails on and the finder's selection"
+paste -d' ' "$work/list" "$work/pillow.txt" | grep -v ' failed$' > "$work/pillow_sized.txt" || true
+grep -F -x -f "$work/pillow_sized.txt" "$work/identify.txt" > "$work/identify_sized.txt" || true
+same "$work/pillow_sized.txt" "$work/identify_sized.txt" "Pillow's and identify's sizes"
 
-t_techdata=$(awk 'NR == 1 { printf "%d\n", $1 * 1e9 }' "$work/techdata.txt")
-t_broken=$(awk 'NR == 1 { printf "%d\n", $1 * 1e9 }' "$work/broken.txt")
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f\n", a / b }'; }
-seconds() { awk -v a="$1" 'BEGIN { printf "%.3f\n", a / 1e9 }'; }
 echo "reports_photos: $count"
-echo "folder_techdata_seconds: $(seconds "$t_techdata")"
-echo "identify_wh_seconds: $(seconds "$t_identify_wh")"
-echo "folder_techdata_ratio_vs_identify: $(ratio "$t_techdata" "$t_identify_wh")"
-echo "broken_finder_seconds: $(seconds "$t_broken")"
-echo "identify_ping_seconds: $(seconds "$t_identify")"
-echo "broken_finder_ratio_vs_identify: $(ratio "$t_broken" "$t_identify")"
+echo "reports_folders: $(sed -n 's/^Папок: //p' "$work/techdata.txt")"
+echo "reports_broken: $(grep -c . "$work/broken.txt")"
+echo "folder_techdata_process_seconds: $(seconds "$t_techdata")"
+echo "broken_finder_process_seconds: $(seconds "$t_broken")"
+echo "pillow_process_seconds: $(seconds "$t_pillow")"
+echo "folder_techdata_process_ratio_vs_pillow: $(ratio "$t_techdata" "$t_pillow")"
+echo "broken_finder_process_ratio_vs_pillow: $(ratio "$t_broken" "$t_pillow")"
+echo "folder_techdata_process_ratio_vs_identify: $(ratio "$t_techdata" "$t_identify")"
+echo "broken_finder_process_ratio_vs_identify: $(ratio "$t_broken" "$t_identify")"
 rm -rf "$work"

@@ -15,6 +15,11 @@ JpegSize ReadJpegSizeFromFile(const QString &path)
     QFile file;
     files::openForReading(file, path);
     jpeg::FileByteSource source(file);
+    return ReadJpegSizeFromSource(source, path);
+}
+
+JpegSize ReadJpegSizeFromSource(jpeg::ByteSource &source, const QString &path)
+{
     jpeg::BlockedByteReader bytes(source);
     const std::optional<JpegSize> size = jpeg::scanFrameMarkers(bytes, source.size());
     if (!size)
