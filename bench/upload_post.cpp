@@ -1,5 +1,6 @@
-// Posts the given files as one upload body to a URL with the upload client, and reports the time the
-// post took and how far the client's resident memory rose above its level before the post.
+// Posts the given files as one upload body to a URL with the upload client, and reports the body size it
+// announced as Content-Length, the reply, and how far the client's resident memory rose above its level
+// before the post. The script times the whole process.
 // Usage: upload_post URL FILE...
 
 #include "upload/FormDataBody.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -42,22 +42,22 @@ int main(int argc, char **argv)
     clear.close();
     const long before = statusKib("VmRSS");
 
-    const auto start = std::chrono::steady_clock::now();
     QByteArray reply;
+    qint64 announced = 0;
     try {
         vx::FormDataBody body;
         for (qsizetype i = 2; i < args.size(); ++i)
             body.AddFilePart(QStringLiteral("userfile[]"), args[i], QStringLiteral("multipart/form-data"));
         body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
+        announced = body.TotalSize(); // what the client sends as Content-Length
         vx::http::HttpClient client;
         reply = client.PostMultipart(args[1], body);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "upload_post: %s\n", e.what());
         return 1;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long peak = statusKib("VmHWM");
-    std::printf("seconds: %.4f\n", seconds);
+    std::printf("announced: %lld\n", static_cast<long long>(announced));
     std::printf("rss_growth_kib: %ld\n", peak - before);
     std::printf("reply: %s", reply.left(200).constData());
     return 0;
