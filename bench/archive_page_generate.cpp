@@ -159,13 +159,13 @@ int main(int argc, char **argv)
                 continue;
             }
             uLong crc = 0;
-            vx::test::ZipEntrySpec spec;
-            spec.name = name;
-            spec.method = 8;
-            spec.payload = filler.deflated(photo, zeros, crc);
-            spec.crc = uint32_t(crc);
-            spec.uncompressedSize = quint64(size);
-            writer.add(spec);
+            vx::test::ZipEntrySpec deflated;
+            deflated.name = name;
+            deflated.method = 8;
+            deflated.payload = filler.deflated(photo, zeros, crc);
+            deflated.crc = uint32_t(crc);
+            deflated.uncompressedSize = quint64(size);
+            writer.add(deflated);
         }
         const QString path = QStringLiteral("%1/%2.zip").arg(folder, set);
         if (!writer.writeTo(path)) {

@@ -43,7 +43,7 @@ def techdata(paths):
             total += len(entries)
             key = lambda i: (str(i.file_size), i.filename.lower())
             lowest = min(entries, key=key) if entries else None
-            highest = max(reversed(entries), key=key) if entries else None  # the first of equals stays
+            highest = max(entries, key=key) if entries else None  # the first of equals stays, as ours
             measure = lambda entry, keep: frame_size(archive.read(entry), keep) if entry else keep
             if first:
                 minimum = measure(lowest, minimum)
