@@ -46,7 +46,7 @@ void ZipCrashersReplayTest::crashersFolderIsNotEmpty()
 {
     // A moved folder would turn the replay into a test of nothing.
     QVERIFY(QDir(vx::test::sourcePath(QStringLiteral("tests/crashers/zip"))).entryList(QDir::Files).size() >= 5);
-    QVERIFY(QDir(QStringLiteral("fuzz/corpus/fuzz_zip_reader")).entryList(QDir::Files).size() >= 5);
+    QVERIFY(QDir(vx::test::sourcePath(QStringLiteral("fuzz/corpus/fuzz_zip_reader"))).entryList(QDir::Files).size() >= 5);
 }
 
 QTEST_GUILESS_MAIN(ZipCrashersReplayTest)
