@@ -98,7 +98,7 @@ void ScriptedDesktop::processEvents()
     if (onEveryProcessEvents)
         onEveryProcessEvents();
     if (pumpQt)
-        QApplication::processEvents();
+        QCoreApplication::processEvents();
 }
 
 } // namespace vx::test
