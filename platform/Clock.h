@@ -9,8 +9,10 @@
 
 namespace vx::clock {
 
-// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock).
+// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock); tests that need a
+// fixed random draw install their own counter with setHighResolutionCounterForTesting (empty: the clock).
 std::uint32_t highResolutionCounter();
+void setHighResolutionCounterForTesting(std::function<std::uint32_t()> counter);
 
 // Local date and time; tests install a fixed one with setNowForTesting.
 QDateTime localNow();

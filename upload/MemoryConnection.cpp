@@ -54,8 +54,10 @@ public:
 
     void close() override
     {
-        if (!closed_)
+        if (!closed_) {
             record_->closedByClient = !peerClosed_;
+            record_->events->append(QStringLiteral("close %1").arg(record_->number));
+        }
         closed_ = true;
     }
 
@@ -81,6 +83,9 @@ std::unique_ptr<Connection> MemoryConnector::connect(const QString &host, quint1
     record->port = port;
     record->connectTimeoutMs = timeoutMs;
     connections.append(record);
+    record->events = events;
+    record->number = int(connections.size());
+    events->append(QStringLiteral("connect %1").arg(record->number));
     ScriptedReply reply = std::move(replies.front());
     replies.pop_front();
     return std::make_unique<MemoryConnection>(std::move(reply), record);

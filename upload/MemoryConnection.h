@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <memory>
@@ -35,8 +36,12 @@ public:
         qint64 sentTotal = 0;
         int connectTimeoutMs = 0;
         QList<int> readTimeoutsMs; // the wait asked for by every read, the first 1000 of them
+        std::shared_ptr<QStringList> events; // the connector's
+        int number = 0;                      // 1-based, in connect order
     };
     QList<std::shared_ptr<Record>> connections;
+    // Connects and the client's closes in the order they happened: "connect N", "close N".
+    std::shared_ptr<QStringList> events = std::make_shared<QStringList>();
 
     std::unique_ptr<Connection> connect(const QString &host, quint16 port, int timeoutMs) override;
 };

@@ -3,6 +3,7 @@
 #include "archive/ZipReader.h"
 #include "tests/archive/ZipTestHelpers.h"
 #include "tests/support/ScriptedDesktop.h"
+#include "tests/support/SourcePaths.h"
 #include "tests/support/ZipWriter.h"
 
 #include <QProcess>
@@ -16,7 +17,7 @@ using vx::test::ZipWriter;
 
 namespace {
 
-const QString TestData = QStringLiteral("../shared/testdata/zip/");
+const QString TestData = vx::test::testDataPath(QStringLiteral("zip/"));
 
 QByteArray run(const QString &program, const QStringList &args, int *exitCode = nullptr)
 {

@@ -166,6 +166,8 @@ void TestArchiveExamples::onlyTheFirstNArchivesAreVisited()
     QCOMPARE(v().CreatedExamples,
              QStringList({out + "/p0.jpg", out + "/p1.jpg", out + "/p2.jpg"}));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
+    QCOMPARE(desktop->shown.last().title, QStringLiteral("Обработка завершена"));
+    QVERIFY(desktop->shown.last().panel1Visible); // the run turns idle only after the answer
     QCOMPARE(desktop->openedFolders, QStringList({out}));
     QVERIFY(desktop->messages().isEmpty());
     expectIdle();

@@ -1,6 +1,7 @@
 // Replays tests/crashers/zip/, the saved fuzz corpus and the third-party archives through the ZIP
 // fuzz target's entry code: each must end cleanly, with nothing written outside the output folder.
 #include "fuzz/fuzz_zip_reader_run.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,7 @@ void ZipCrashersReplayTest::replay_data()
     QTest::addColumn<QString>("path");
     for (const QString &folder : {QStringLiteral("tests/crashers/zip"), QStringLiteral("fuzz/corpus/fuzz_zip_reader"),
                                  QStringLiteral("../shared/testdata/zip")}) {
-        const QDir dir(folder);
+        const QDir dir(vx::test::sourcePath(folder));
         for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
             QTest::newRow(qPrintable(folder + QLatin1Char('/') + name)) << dir.filePath(name);
     }
@@ -44,8 +45,8 @@ void ZipCrashersReplayTest::replay()
 void ZipCrashersReplayTest::crashersFolderIsNotEmpty()
 {
     // A moved folder would turn the replay into a test of nothing.
-    QVERIFY(QDir(QStringLiteral("tests/crashers/zip")).entryList(QDir::Files).size() >= 5);
-    QVERIFY(QDir(QStringLiteral("fuzz/corpus/fuzz_zip_reader")).entryList(QDir::Files).size() >= 5);
+    QVERIFY(QDir(vx::test::sourcePath(QStringLiteral("tests/crashers/zip"))).entryList(QDir::Files).size() >= 5);
+    QVERIFY(QDir(vx::test::sourcePath(QStringLiteral("fuzz/corpus/fuzz_zip_reader"))).entryList(QDir::Files).size() >= 5);
 }
 
 QTEST_GUILESS_MAIN(ZipCrashersReplayTest)

@@ -1,8 +1,10 @@
 // The folder walk and the random arrangement, without windows.
 #include "folders/FolderWalk.h"
 #include "folders/RandomOrder.h"
+#include "platform/Clock.h"
 #include "tests/support/FileTree.h"
 
+#include <QScopeGuard>
 #include <QSet>
 #include <QTest>
 
@@ -226,16 +228,27 @@ void TestFolderWalk::randomStaysInRange()
     for (std::uint32_t n : {1u, 2u, 50u, 100000u, 0xFFFFFFFFu})
         for (int i = 0; i < 1000; ++i)
             QVERIFY(vx::Random(n) < n);
-    // Same seed, same arrangement; the generator is the documented one: seed 0 steps to 1, then to
-    // 134775814, and Random(2) of those states is 0 and then 0.
-    vx::RandSeed = 0;
-    QCOMPARE(vx::Random(2), 0u);
-    QCOMPARE(vx::RandSeed, 1u);
-    QCOMPARE(vx::Random(0x10000u), std::uint32_t((std::uint64_t(134775814u) * 0x10000u) >> 32));
-    std::vector<int> a, b;
-    vx::MakeRandomOrderFromSeed(a, 500, 12345);
-    vx::MakeRandomOrderFromSeed(b, 500, 12345);
-    QVERIFY(a == b);
+    // Golden arrangements, worked out apart from this code from the generator's definition: state :=
+    // state * 134775813 + 1 (mod 2^32), Random(n) = upper half of state * n, and position i swapped with
+    // Random(n) over the whole range.
+    struct Golden {
+        int n;
+        std::uint32_t seed;
+        std::vector<int> order;
+    };
+    const Golden golden[] = {
+        {10, 12345, {8, 2, 3, 0, 4, 5, 6, 1, 7, 9}},
+        {7, 0xFFFFFFFFu, {5, 1, 3, 4, 0, 2, 6}},
+        {16, 0, {14, 12, 7, 3, 15, 8, 9, 11, 6, 10, 0, 13, 5, 2, 1, 4}},
+    };
+    const auto restore = qScopeGuard([] { vx::clock::setHighResolutionCounterForTesting({}); });
+    for (const Golden &g : golden) {
+        // MakeRandomOrder seeds itself from the high-resolution counter.
+        vx::clock::setHighResolutionCounterForTesting([seed = g.seed] { return seed; });
+        std::vector<int> order;
+        vx::MakeRandomOrder(order, g.n);
+        QCOMPARE(order, g.order);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFolderWalk)

@@ -1,6 +1,7 @@
 // Replays the saved fuzz corpus of the JPEG targets and the crashers found so far through the fuzz
 // targets' own bodies, under the ordinary build.
 #include "fuzz/fuzz_jpeg_entries.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,7 +14,7 @@ private slots:
     void replay_data()
     {
         QTest::addColumn<QString>("path");
-        const QString root = qEnvironmentVariable("VX_SOURCE_DIR", QDir::currentPath());
+        const QString root = vx::test::sourcePath(QString());
         int count = 0;
         for (const QString &folder : {root + "/fuzz/corpus", root + "/tests/imaging/crashers"}) {
             QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);

@@ -7,6 +7,7 @@
 #include "imaging/ScaledJpegSize.h"
 #include "platform/Error.h"
 #include "tests/support/JpegFixtures.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -264,7 +265,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("fromFile");
         QTest::addColumn<QString>("fromStream");
-        const QString dir = "../shared/testdata/jpeg/";
+        const QString dir = vx::test::testDataPath("jpeg/");
         QTest::newRow("Canon_40D") << dir + "Canon_40D.jpg" << "100x68" << "100x68";
         QTest::newRow("DSCN0010") << dir + "gps-DSCN0010.jpg" << "640x480" << "640x480";
         QTest::newRow("orientation-portrait_6") << dir + "orientation-portrait_6.jpg" << "600x450" << "600x450";

@@ -4,6 +4,7 @@
 #include "imaging/ScaledJpegSize.h"
 #include "platform/Error.h"
 #include "tests/support/JpegFixtures.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -226,7 +227,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("scaledWidth");
         QTest::addColumn<int>("scaledHeight");
-        const QString dir = "../shared/testdata/jpeg/";
+        const QString dir = vx::test::testDataPath("jpeg/");
         QTest::newRow("Canon_40D 100x68") << dir + "Canon_40D.jpg" << 13 << 9;
         QTest::newRow("nikon-e950 800x600") << dir + "exif-org-nikon-e950.jpg" << 100 << 75;
         QTest::newRow("DSCN0010 640x480") << dir + "gps-DSCN0010.jpg" << 80 << 60;

@@ -7,6 +7,7 @@
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ QString foundQuestion(int n)
 
 QByteArray testData(const char *name)
 {
-    QFile f(QStringLiteral("../shared/testdata/jpeg/") + QLatin1String(name));
+    QFile f(vx::test::testDataPath(QStringLiteral("jpeg/") + QLatin1String(name)));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
@@ -153,9 +154,10 @@ void BrokenFinderRunTest::yesDeletesBrokenFilesAndKeepsMissingOnes()
 {
     Fixture f;
     const QString good = f.add(QStringLiteral("Rel/A/good.jpg"), vx::test::makeJpeg(64, 48));
+    // Two neighbouring broken files: removing the first entry must not make the deletion skip the second.
     const QString empty = f.add(QStringLiteral("Rel/A/empty.jpg"), QByteArray());
-    const QString gone = f.add(QStringLiteral("Rel/B/gone.jpg"), vx::test::makeJpeg(64, 48));
     const QString png = f.add(QStringLiteral("Rel/B/png.jpg"), vx::test::pngPicture());
+    const QString gone = f.add(QStringLiteral("Rel/B/gone.jpg"), vx::test::makeJpeg(64, 48));
     const QString cut = f.add(QStringLiteral("Rel/B/cut.jpg"), vx::test::jpegCutInScanData());
     QFile::remove(gone); // deleted from disk after the scan
     f.desktop.yesNoAnswers = {true};

@@ -6,6 +6,7 @@
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QFile>
 #include <QLabel>
@@ -29,7 +30,7 @@ using Photos = QList<Photo>;
 
 QByteArray testData(const char *name)
 {
-    QFile f(QStringLiteral("../shared/testdata/jpeg/") + QLatin1String(name));
+    QFile f(vx::test::testDataPath(QStringLiteral("jpeg/") + QLatin1String(name)));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

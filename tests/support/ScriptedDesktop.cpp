@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedDesktop.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWidget>
 
 namespace vx::test {
 
@@ -49,7 +50,11 @@ void ScriptedDesktop::showError(const QString &text) { shown << Shown{Shown::Err
 
 bool ScriptedDesktop::askYesNo(const QString &title, const QString &text)
 {
-    shown << Shown{Shown::Question, title, text};
+    bool panel1Visible = false;
+    for (const QWidget *widget : QApplication::allWidgets())
+        if (widget->objectName() == QLatin1String("Panel1") && widget->isVisible())
+            panel1Visible = true;
+    shown << Shown{Shown::Question, title, text, panel1Visible};
     if (yesNoAnswers.empty())
         return false;
     const bool answer = yesNoAnswers.front();

@@ -17,6 +17,7 @@ struct Shown {
     enum Kind { Message, Information, Error, Question, Password, Failure, Folder } kind;
     QString title;
     QString text;
+    bool panel1Visible = false; // questions only: whether the main window's busy panel showed while it waited
 };
 
 class ScriptedDesktop final : public Desktop {

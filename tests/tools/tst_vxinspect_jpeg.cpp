@@ -1,6 +1,8 @@
 // vxinspect jpeg: one tab-separated line per file, in the order given, compared byte for byte with the
 // saved output (tests/tools/jpeg_testdata.expected). The photos' expectations are the readers' own:
 // the nikon's byte-wise file scan takes its thumbnail's frame header, the damaged files keep their header.
+#include "tests/support/SourcePaths.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -11,17 +13,19 @@ class VxinspectJpegTest : public QObject {
 private slots:
     void testdataPhotos()
     {
+        // The saved output names the files as given, relative to the project root.
         const QString dir = QStringLiteral("../shared/testdata/jpeg/");
         QStringList args{QStringLiteral("jpeg")};
         for (const char *name : {"Canon_40D.jpg", "corrupted.jpg", "exif-org-nikon-e950.jpg", "gps-DSCN0010.jpg",
                                  "invalid-image01137.jpg", "orientation-portrait_6.jpg", "missing.jpg"})
             args << dir + QLatin1String(name);
         QProcess tool;
+        tool.setWorkingDirectory(vx::test::sourcePath(QString()));
         tool.start(QStringLiteral(VXINSPECT_PATH), args);
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tool.exitCode(), 0);
-        QFile expected(QStringLiteral("tests/tools/jpeg_testdata.expected"));
+        QFile expected(vx::test::sourcePath(QStringLiteral("tests/tools/jpeg_testdata.expected")));
         QVERIFY(expected.open(QIODevice::ReadOnly));
         const QByteArray want = expected.readAll();
         const QByteArray got = tool.readAllStandardOutput();

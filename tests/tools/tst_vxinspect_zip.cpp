@@ -1,5 +1,6 @@
 // vxinspect's ZIP commands as scripts and benchmarks use them: exact listing lines, raw bytes on
 // standard output, messages on standard error, exit codes, and the password given once.
+#include "tests/support/SourcePaths.h"
 #include "tests/support/ZipWriter.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ Result vxinspect(const QStringList &args)
                   p.readAllStandardError()};
 }
 
-const QString TestData = QStringLiteral("../shared/testdata/zip/");
+const QString TestData = vx::test::testDataPath(QStringLiteral("zip/"));
 
 } // namespace
 
@@ -83,7 +84,7 @@ void VxinspectZipTest::listMatchesSavedOutput()
         QCOMPARE(r.status, 0);
         all += "# " + QByteArray(f) + ".zip\n" + r.out;
     }
-    QFile expected(QStringLiteral("tests/tools/zip_testdata.expected"));
+    QFile expected(vx::test::sourcePath(QStringLiteral("tests/tools/zip_testdata.expected")));
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(all, expected.readAll());
 }

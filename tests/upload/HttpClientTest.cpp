@@ -2,11 +2,14 @@
 // (target, protocol, header order and values, every part against the files on disk) and answers in
 // each of the ways a server may.
 
+#include "tests/support/SourcePaths.h"
 #include "tests/upload/StandinHost.h"
 #include "upload/FormDataBody.h"
 #include "upload/HttpClient.h"
 #include "upload/HttpFailure.h"
+#include "upload/TcpConnection.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -26,6 +29,46 @@ void writeFile(const QString &path, const QByteArray &content)
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
         qFatal("cannot write fixture");
 }
+
+// The real TCP connector, with every connect and every close of the client's written down in order.
+class LoggingConnector final : public Connector {
+public:
+    QStringList events;
+
+    std::unique_ptr<Connection> connect(const QString &host, quint16 port, int timeoutMs) override
+    {
+        auto connection = tcp_.connect(host, port, timeoutMs);
+        const int number = ++connects_;
+        events << QStringLiteral("connect %1").arg(number);
+        return std::make_unique<Logged>(std::move(connection), events, number);
+    }
+
+private:
+    class Logged final : public Connection {
+    public:
+        Logged(std::unique_ptr<Connection> inner, QStringList &events, int number)
+            : inner_(std::move(inner)), events_(events), number_(number)
+        {
+        }
+        bool writeAll(const char *data, qint64 size, int timeoutMs) override { return inner_->writeAll(data, size, timeoutMs); }
+        bool flush(int timeoutMs) override { return inner_->flush(timeoutMs); }
+        ReadResult read(char *buffer, qint64 maxSize, int timeoutMs) override { return inner_->read(buffer, maxSize, timeoutMs); }
+        bool isOpen() const override { return inner_->isOpen(); }
+        void close() override
+        {
+            events_ << QStringLiteral("close %1").arg(number_);
+            inner_->close();
+        }
+
+    private:
+        std::unique_ptr<Connection> inner_;
+        QStringList &events_;
+        int number_;
+    };
+
+    TcpConnector tcp_;
+    int connects_ = 0;
+};
 
 } // namespace
 
@@ -54,7 +97,7 @@ private slots:
     {
         host_ = std::make_unique<vx::test::StandinHost>();
         QVERIFY2(host_->running(), qPrintable(host_->errorText()));
-        QVERIFY(QFile::copy("../shared/testdata/jpeg/Canon_40D.jpg", photos_.filePath("Canon_40D.jpg")));
+        QVERIFY(QFile::copy(vx::test::testDataPath("jpeg/Canon_40D.jpg"), photos_.filePath("Canon_40D.jpg")));
         QByteArray noise(300'000, '\0');
         for (int i = 0; i < noise.size(); ++i)
             noise[i] = char((i * 2654435761u) >> 13);
@@ -83,7 +126,6 @@ private slots:
         QTest::newRow("no Content-Length") << "nolength" << kNoFailure << QByteArray("~verdict: ok\r\n");
         QTest::newRow("keep-alive") << "keepalive" << kNoFailure << QByteArray("~verdict: ok\r\n");
         QTest::newRow("line over 16384") << "longline" << FailureKind::LineTooLong << QByteArray();
-        QTest::newRow("silent server") << "silent" << FailureKind::Receive << QByteArray();
         QTest::newRow("500") << "status500" << FailureKind::Status << QByteArray();
         QTest::newRow("401") << "status401" << FailureKind::Status << QByteArray();
         QTest::newRow("close inside the header") << "closeinheader" << FailureKind::ClosedInHeader << QByteArray();
@@ -105,9 +147,26 @@ private slots:
             QCOMPARE(body.count("[URL=http"), qsizetype(files_.size()));
     }
 
+    void silentServerFailsAfterTheReplyWait()
+    {
+        // The host holds a silent reply far longer than this wait; only the client's own limit ends it.
+        HttpClient client;
+        client.setTimeLimits({5000, 400, 400});
+        QElapsedTimer clock;
+        clock.start();
+        const auto [body, kind] = post(client, host_->url("silent"));
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(int(kind), int(FailureKind::Receive));
+        QVERIFY2(elapsed >= 350, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed < 10'000, qPrintable(QString::number(elapsed)));
+        QVERIFY(!client.connectionOpen());
+    }
+
     void keptConnectionIsClosedAndNotReused()
     {
-        HttpClient client;
+        auto logging = std::make_unique<LoggingConnector>();
+        const LoggingConnector &log = *logging;
+        HttpClient client(std::move(logging));
         const auto first = post(client, host_->url("keepalive"));
         QCOMPARE(int(first.second), int(kNoFailure));
         QVERIFY(client.connectionOpen());
@@ -119,6 +178,8 @@ private slots:
         };
         QVERIFY(connectionOf(second.first) > connectionOf(first.first));
         QVERIFY(!client.connectionOpen());
+        // The kept connection was closed before the second post connected anew.
+        QCOMPARE(log.events, (QStringList{"connect 1", "close 1", "connect 2", "close 2"}));
     }
 
     void hostNameIsResolvedToIpv4()

@@ -1,6 +1,7 @@
 // Replays the fuzzer's saved corpus and the crashers found so far through the fuzzer's own entry.
 
 #include "fuzz/fuzz_http_reply_entry.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,7 @@ private slots:
         QTest::addColumn<QString>("path");
         int n = 0;
         for (const char *folder : {"fuzz/corpus/fuzz_http_reply", "tests/upload/crashers"}) {
-            const QDir dir(folder);
+            const QDir dir(vx::test::sourcePath(folder));
             for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
                 QTest::newRow(qPrintable(QString(folder) + "/" + name)) << dir.filePath(name);
                 ++n;

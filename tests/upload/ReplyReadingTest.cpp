@@ -259,8 +259,9 @@ private slots:
         QCOMPARE(h.client.connectionOpen(), keptOpen);
         QCOMPARE(h.post().second, kNoFailure);
         QCOMPARE(h.connector->connections.size(), 2);
-        // Never reused: the second post closed the kept connection and made a new one.
+        // Never reused: the second post closed the kept connection before it made a new one.
         QVERIFY(h.connector->connections[0]->closedByClient);
+        QCOMPARE(h.connector->events->mid(0, 3), (QStringList{"connect 1", "close 1", "connect 2"}));
         QCOMPARE(h.connector->connections[1]->sent.count("POST "), 1);
     }
 
@@ -273,6 +274,7 @@ private slots:
         h.reply("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\noops");
         QCOMPARE(h.post().first, QByteArray("oops"));
         QVERIFY(h.connector->connections[0]->closedByClient);
+        QCOMPARE(h.connector->events->mid(0, 3), (QStringList{"connect 1", "close 1", "connect 2"}));
     }
 
     void waitsAreTheNamedLimits()

@@ -1,4 +1,5 @@
 #include "tests/upload/StandinHost.h"
+#include "tests/support/SourcePaths.h"
 
 #include <QUrl>
 
@@ -6,9 +7,8 @@ namespace vx::test {
 
 StandinHost::StandinHost()
 {
-    const QString root = qEnvironmentVariable("VX_SOURCE_DIR", QStringLiteral("."));
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QStringLiteral("python3"), {root + QStringLiteral("/tests/upload/standin_host.py")});
+    process_.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("tests/upload/standin_host.py"))});
     if (!process_.waitForStarted(10000)) {
         error_ = QStringLiteral("python3 did not start");
         return;

@@ -3,6 +3,7 @@
 // silent failures, and the state kept between showings.
 
 #include "tests/support/ScriptedDesktop.h"
+#include "tests/support/SourcePaths.h"
 #include "tests/upload/StandinHost.h"
 #include "upload/TcpConnection.h"
 #include "upload/Upload.h"
@@ -76,7 +77,7 @@ class UploadFormTest : public QObject {
     void fillOutputFolder()
     {
         for (const char *name : {"Canon_40D.jpg", "gps-DSCN0010.jpg", "orientation-portrait_6.jpg"})
-            QVERIFY(QFile::copy(QStringLiteral("../shared/testdata/jpeg/") + name, folder_ + "/" + name));
+            QVERIFY(QFile::copy(vx::test::testDataPath(QStringLiteral("jpeg/") + QLatin1String(name)), folder_ + "/" + name));
         QFile notes(folder_ + "/notes.txt");
         QVERIFY(notes.open(QIODevice::WriteOnly));
     }

@@ -14,8 +14,6 @@ Query parameters of a post to /upload.php:
   cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
 """
 
-import email.parser
-import email.policy
 import os
 import re
 import sys
@@ -26,7 +24,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 MAX_LIFETIME = 900          # seconds; a forgotten server never outlives a test run
 SOCKET_TIMEOUT = 20         # seconds a connection may stay quiet
-SILENT_HOLD = 5             # seconds a silent reply keeps the connection before closing it
+SILENT_HOLD = 30            # seconds a silent reply keeps the connection: far past the limits tests set
 EXPECTED_ORDER = ["Connection", "Content-Type", "Content-Length", "Host", "Accept", "User-Agent"]
 
 connection_counter = 0
@@ -84,50 +82,49 @@ class Handler(BaseHTTPRequestHandler):
         return problems
 
     def check_parts(self, boundary, body, folder):
-        """Splits the body at its delimiters as RFC 2046 has it (the CR LF before each delimiter belongs
-        to the delimiter) and checks every part; part headers are read with the email package."""
+        """Walks the body byte by byte as the client must lay it out: every part opens with "--", the
+        boundary and CR LF; a file part has exactly its two header lines, an empty line, the file's bytes
+        and CR LF; the text part is exactly imgcontent=notsafe with its line break; the closing delimiter
+        (CR LF, "--", the boundary, "--", CR LF) ends the body."""
         problems = []
-        delimiter = b"\r\n--" + boundary.encode()
-        if not body.endswith(delimiter + b"--\r\n"):
-            problems.append("closing delimiter")
-        pieces = (b"\r\n" + body).split(delimiter)
-        if pieces[0] != b"":
-            problems.append("preamble")
-        if not pieces[-1].startswith(b"--"):
-            return problems + ["no closing delimiter"]
-        parts = pieces[1:-1]
         self.file_names = []
-        for i, raw in enumerate(parts):
-            if not raw.startswith(b"\r\n") or b"\r\n\r\n" not in raw:
-                problems.append("part %d framing" % i)
-                continue
-            head, content = raw[2:].split(b"\r\n\r\n", 1)
-            headers = email.parser.BytesHeaderParser(policy=email.policy.HTTP).parsebytes(head + b"\r\n\r\n")
-            disposition = headers.get("Content-Disposition", "")
-            name = headers.get_param("name", header="Content-Disposition")
-            filename = headers.get_param("filename", header="Content-Disposition")
-            if not disposition.startswith("form-data; "):
-                problems.append("part %d disposition" % i)
-            if i < len(parts) - 1:
-                if name != "userfile[]" or filename is None:
-                    problems.append("part %d is not a file part" % i)
-                    continue
-                if headers.get("Content-Type") != "multipart/form-data":
-                    problems.append("part %d Content-Type %s" % (i, headers.get("Content-Type")))
-                if "/" in filename or "\\" in filename:
-                    problems.append("part %d filename carries a path" % i)
-                self.file_names.append(filename)
-                if folder is not None:
-                    try:
-                        with open(os.path.join(folder, unescape_filename(filename)), "rb") as f:
-                            if f.read() != content:
-                                problems.append("part %d content differs from %s" % (i, filename))
-                    except OSError:
-                        problems.append("part %d no file %s" % (i, filename))
+        opening = b"--" + boundary.encode() + b"\r\n"
+        closing = b"\r\n--" + boundary.encode() + b"--\r\n"
+        file_head = b'Content-Disposition: form-data; name="userfile[]"; filename="'
+        file_type = b'"\r\nContent-Type: multipart/form-data\r\n\r\n'
+        text_part = opening + b'Content-Disposition: form-data; name="imgcontent"\r\n\r\nnotsafe\r\n'
+        pos, i = 0, 0
+        while body.startswith(opening + file_head, pos):
+            pos += len(opening + file_head)
+            end = body.find(file_type, pos)
+            if end < 0:
+                return problems + ["part %d header" % i]
+            filename = body[pos:end].decode("utf-8", "replace")
+            pos = end + len(file_type)
+            if "/" in filename or "\\" in filename or '"' in filename or "\r" in filename or "\n" in filename:
+                problems.append("part %d filename %r" % (i, filename))
+            self.file_names.append(filename)
+            if folder is None:
+                # Without the files at hand, the content runs to the next part's delimiter line.
+                end = body.find(b"\r\n" + opening, pos)
+                if end < 0:
+                    return problems + ["part %d content" % i]
+                content = body[pos:end]
             else:
-                # The field's own line break stays before the closing delimiter's; take the value either way.
-                if name != "imgcontent" or filename is not None or content not in (b"notsafe", b"notsafe\r\n"):
-                    problems.append("last part is not imgcontent=notsafe")
+                try:
+                    with open(os.path.join(folder, unescape_filename(filename)), "rb") as f:
+                        content = f.read()
+                except OSError:
+                    return problems + ["part %d no file %s" % (i, filename)]
+                if body[pos:pos + len(content)] != content:
+                    problems.append("part %d content differs from %s" % (i, filename))
+            pos += len(content)
+            if body[pos:pos + 2] != b"\r\n":
+                return problems + ["part %d does not end in CR LF" % i]
+            pos += 2
+            i += 1
+        if body[pos:] != text_part + closing:
+            problems.append("last part is not exactly imgcontent=notsafe and the closing delimiter")
         return problems
 
     # --- replies ------------------------------------------------------------------------------
