@@ -1,28 +1,19 @@
 #include "archive/ArchiveFile.h"
 
-#include <QFileInfo>
+#include "platform/FileOps.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace vx::zip {
 
-bool ArchiveFile::open(const QString &path, QString &errorText)
+bool ArchiveFile::open(const std::filesystem::path &path, QString &errorText)
 {
     close();
     // A pipe named like an archive would hold the open waiting for a writer, and a device may never
     // end: only regular files are archives.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        errorText = QStringLiteral("Not a regular file");
+    if (!files::openForReading(file_, path, errorText))
         return false;
-    }
-    file_.setFileName(path);
-    // Unbuffered: the reader does its own windowing and QFile's buffer would only double the copies.
-    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        errorText = file_.errorString();
-        return false;
-    }
     size_ = file_.size();
     return true;
 }

@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QString>
 
+#include <filesystem>
+
 namespace vx::zip {
 
 class ArchiveFile {
 public:
     // Opens for reading; on failure returns false and the system's error text in errorText.
-    bool open(const QString &path, QString &errorText);
+    bool open(const std::filesystem::path &path, QString &errorText);
     void close();
     bool isOpen() const { return file_.isOpen(); }
     qint64 size() const { return size_; }

@@ -10,6 +10,7 @@
 #include "archive/ZipFormat.h"
 #include "platform/Desktop.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,16 +47,24 @@ void applyAttributes(const QString &path, const TDirItem &item)
 
 } // namespace
 
-void ZipReader::OpenReadOnly()
+void ZipReader::OpenReadOnly() { open(nativePath(FileName)); }
+
+void ZipReader::OpenReadOnly(const std::filesystem::path &file)
+{
+    FileName = shownText(file);
+    open(file);
+}
+
+void ZipReader::open(const std::filesystem::path &file)
 {
     const QString namePart = fileNamePartOf(FileName);
     if (namePart.isEmpty())
         throw error(ErrBlankFileName);
-    if (!files::exists(FileName))
+    if (!files::exists(file))
         throw error(ErrArchiveNotFound, FileName);
     CloseReader();
     QString systemError;
-    if (!file_.open(FileName, systemError))
+    if (!file_.open(file, systemError))
         throw EZipError(ErrOpenFailed, QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, systemError));
     try {
         const bool oem = Options.OEMFileNames;

@@ -1,6 +1,9 @@
 #include "platform/FileOps.h"
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
+#include "platform/os/File.h"
+#include "platform/os/FileInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,7 @@
 #include <QStorageInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -167,6 +171,99 @@ bool setDescriptorModificationTime(int fd, const QDateTime &time)
     times[1].tv_sec = time_t(ms / 1000);
     times[1].tv_nsec = long((ms % 1000) * 1000000);
     return ::futimens(fd, times) == 0;
+}
+
+bool exists(const std::filesystem::path &path)
+{
+    const std::optional<os::PathStatus> status = os::status(path);
+    return status && status->kind != os::PathKind::Folder;
+}
+
+bool openForReading(QFile &file, const std::filesystem::path &path, QString &reason)
+{
+#ifdef _WIN32
+    // UTF-16 names pass through QString unchanged.
+    const std::optional<os::PathStatus> status = os::status(path);
+    if (status && status->kind == os::PathKind::Other) {
+        reason = QStringLiteral("Not a regular file");
+        return false;
+    }
+    file.setFileName(QString::fromStdWString(path.native()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+#else
+    // Opened by its bytes and handed to QFile as a descriptor: Qt's own name conversion would replace
+    // bytes that are not UTF-8. O_NONBLOCK keeps a pipe from holding the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        reason = QStringLiteral("Not a regular file");
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Unbuffered: the readers do their own windowing, and a buffer would only double the copies.
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+#endif
+}
+
+void openForReading(QFile &file, const std::filesystem::path &path)
+{
+    QString reason;
+    if (!openForReading(file, path, reason))
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), reason));
+}
+
+bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target)
+{
+    os::File in;
+    os::File out;
+    std::error_code error;
+    if (!in.openForReading(source, os::Sharing::ReadersOnly, error))
+        return false;
+    // Exclusive creation: an existing target (or a link put there) is never written through.
+    if (!out.createNew(target, error))
+        return false;
+    bool ok = true;
+    static constexpr std::size_t bufferSize = 1 << 18;
+    std::unique_ptr<char[]> buffer(new char[bufferSize]);
+    for (;;) {
+        const std::int64_t n = in.read(buffer.get(), bufferSize, error);
+        if (n == 0)
+            break;
+        if (n < 0 || !out.writeAll(buffer.get(), std::size_t(n), error)) {
+            ok = false;
+            break;
+        }
+    }
+    if (ok) {
+        if (const std::optional<os::PathStatus> status = os::status(source))
+            out.setModificationTime(status->modified, error);
+    }
+    if (!out.close(error))
+        ok = false;
+    if (!ok)
+        os::removeFile(target, error);
+    return ok;
+}
+
+bool remove(const std::filesystem::path &path)
+{
+    std::error_code error;
+    os::removeFile(path, error);
+    return !os::exists(path);
 }
 
 QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime)

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 
+#include <filesystem>
+
 namespace vx::files {
 
 // Full path of a name inside a folder: the native separator is appended only when the folder does not
@@ -36,5 +38,15 @@ bool setDescriptorModificationTime(int fd, const QDateTime &time);
 // An MS-DOS date and time (as ZIP entries carry them) as local time; invalid for an impossible date
 // such as month 0. DOS keeps seconds in steps of two.
 QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime);
+
+// The same operations on native paths, for files that a list names: a name that is not valid
+// Unicode on Linux reaches the file only by its own bytes.
+bool exists(const std::filesystem::path &path);
+// Refuses anything but a regular file before reading, like the text form; the message names shownText.
+void openForReading(QFile &file, const std::filesystem::path &path);
+// The same without throwing: false with the reason ("Not a regular file", the system's text).
+bool openForReading(QFile &file, const std::filesystem::path &path, QString &reason);
+bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target);
+bool remove(const std::filesystem::path &path);
 
 } // namespace vx::files
