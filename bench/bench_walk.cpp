@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_walk DIR [RUNS]\n");
         return 2;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]);
+    const std::filesystem::path dir(argv[1]);
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
     vx::QtDesktop desktop;
     vx::Windows windows(desktop);
@@ -25,12 +25,12 @@ int main(int argc, char **argv)
     double best = 1e9;
     qsizetype found = 0;
     for (int i = 0; i < runs; ++i) {
-        QStringList list;
+        std::vector<vx::ListEntry> list;
         QElapsedTimer timer;
         timer.start();
         vx::folders::FindPhotos(windows.Form1.view(), dir, QString(), list);
         best = std::min(best, timer.nsecsElapsed() / 1e9);
-        found = list.size();
+        found = qsizetype(list.size());
     }
     std::printf("%.6f %lld\n", best, static_cast<long long>(found));
     return 0;

@@ -7,11 +7,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
+
 namespace vx {
 
 // Byte-wise scan of a file with the thumbnail rule (see imaging/FrameMarkerScan.h). Always a pair, which
 // is no real size when the file has no SOF0-SOF2 marker. Throws vx::Error "Cannot open file \"%s\". %s"
 // when the file cannot be opened, and "Unexpected end of file \"%s\"." when the size bytes lie past its end.
+JpegSize ReadJpegSizeFromFile(const std::filesystem::path &path);
 JpegSize ReadJpegSizeFromFile(const QString &path);
 
 // Walk of an in-memory JPEG (an archive entry) that follows segment lengths from SOI to the first frame

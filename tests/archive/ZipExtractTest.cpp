@@ -3,6 +3,7 @@
 #include "archive/EntryExtractor.h"
 #include "archive/OutputSink.h"
 #include "archive/ZipReader.h"
+#include "platform/NativePath.h"
 #include "tests/archive/ZipTestHelpers.h"
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/ZipWriter.h"
@@ -509,7 +510,7 @@ void ZipExtractTest::fullDiskIsCode65()
     QTemporaryDir dir;
     ArchiveFile file;
     QString error;
-    QVERIFY(file.open(vx::test::writeArchive(dir, w.build()), error));
+    QVERIFY(file.open(vx::nativePath(vx::test::writeArchive(dir, w.build())), error));
     ZipReader reader;
     reader.FileName = dir.filePath(QStringLiteral("a.zip"));
     reader.OpenReadOnly();

@@ -1,5 +1,6 @@
 // Examples from a folder release, driven through the real main window with a scripted desktop.
 #include "app/Windows.h"
+#include "tests/support/EntryTexts.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -110,12 +111,12 @@ void TestExampleRun::zeroWantedCompletesAtOnce()
     list({tree.file("a.jpg")});
     wanted(0);
     QVERIFY(!v().Button2->isEnabled());
-    v().CreatedExamples = {QStringLiteral("stale")};
+    v().CreatedExamples = {vx::listEntry(vx::nativePath(QStringLiteral("stale")))};
     desktop->folderAnswers.push_back(tree.folder("out"));
     windows->Form1.Button2Click(); // the handler itself: the button is disabled for "0"
     QCOMPARE(desktop->folderRequests.size(), 1);
     QCOMPARE(desktop->questions(), QStringList({completedText}));
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(v().CreatedExamples.empty());
     QVERIFY(sortedFiles(tree.folder("out")).isEmpty());
 }
 
@@ -131,8 +132,8 @@ void TestExampleRun::bothCopiesEveryPhotoWhenCountEqualsList()
     desktop->yesNoAnswers.push_back(true);
     createInto(out);
     QCOMPARE(sortedFiles(out), QStringList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg"}));
-    QCOMPARE(v().CreatedExamples.size(), 6);
-    for (const QString &example : v().CreatedExamples)
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 6);
+    for (const QString &example : vx::test::texts(v().CreatedExamples))
         QVERIFY(example.startsWith(out + QLatin1Char('/')));
     QFile copy(out + QStringLiteral("/p3.jpg"));
     QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -157,7 +158,7 @@ void TestExampleRun::sameNamesEndOnlyByAbortWithCount()
     QCOMPARE(desktop->messages(), QStringList({abortedWithCount(1)}));
     QVERIFY(desktop->questions().isEmpty());
     QCOMPARE(sortedFiles(out), QStringList({"same.jpg"}));
-    QCOMPARE(v().CreatedExamples.size(), 1);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 1);
     QVERIFY(v().Panel1->isHidden());
     QVERIFY(v().Button2->isEnabled());
 }
@@ -172,7 +173,7 @@ void TestExampleRun::existingTargetIsNotOverwritten()
     QFile kept(tree.path("out/a.jpg"));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("old a"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/b.jpg")}));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
 }
 
@@ -182,7 +183,7 @@ void TestExampleRun::outputInsideReleaseCountsNothingFromThere()
     list({tree.file("rel/a.jpg"), tree.file("rel/sub/b.jpg")});
     wanted(1);
     createInto(tree.path("rel")); // a.jpg would be copied onto itself
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("rel/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("rel/b.jpg")}));
 }
 
 void TestExampleRun::orientationFilter_data()
@@ -243,7 +244,7 @@ void TestExampleRun::giveUpMessages()
     createInto(tree.folder("out"));
     QCOMPARE(desktop->messages(), QStringList({message}));
     QVERIFY(desktop->questions().isEmpty());
-    QCOMPARE(v().CreatedExamples.size(), copied);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), copied);
     QVERIFY(v().Panel1->isHidden());
     QVERIFY(v().Button2->isEnabled());
 }
@@ -256,7 +257,7 @@ void TestExampleRun::undecodableCandidateIsRedrawn()
     wanted(1);
     v().rg1->setItemIndex(0);
     createInto(tree.folder("out"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/square.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/square.jpg")}));
 
     desktop->shown.clear();
     list({tree.file("broken.jpg", "not a jpeg at all")});
@@ -272,7 +273,7 @@ void TestExampleRun::vanishedPhotoIsNotCounted()
     QFile::remove(tree.path("gone.jpg"));
     wanted(1);
     createInto(tree.folder("out"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/here.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/here.jpg")}));
 }
 
 void TestExampleRun::recreateDeletesOnlyLastExamples()
@@ -286,11 +287,11 @@ void TestExampleRun::recreateDeletesOnlyLastExamples()
     const QString out = tree.folder("out");
     tree.file("out/keep.txt");
     createInto(out);
-    const QStringList first = v().CreatedExamples;
+    const QStringList first = vx::test::texts(v().CreatedExamples);
     QCOMPARE(first.size(), 2);
     v().SpeedButton2->click(); // hidden, wired all the same
     QCOMPARE(desktop->folderRequests.size(), 1); // the same folder, no dialog
-    QCOMPARE(v().CreatedExamples.size(), 2);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 2);
     QVERIFY(QFile::exists(tree.path("out/keep.txt")));
     QCOMPARE(sortedFiles(out).size(), 3);
     QVERIFY(!v().FolderRecreatePending);
@@ -319,7 +320,7 @@ void TestExampleRun::recreatePendingSurvivesFailedCheck()
     v().fd2.path = tree.folder("out");
     v().Button2->click();
     QVERIFY(desktop->folderRequests.isEmpty());
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/a.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/a.jpg")}));
 }
 
 void TestExampleRun::busyStateDuringRun()

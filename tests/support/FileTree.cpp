@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fstream>
+
 namespace vx::test {
 
 FileTree::FileTree() { dir_.setAutoRemove(true); }
@@ -24,6 +26,21 @@ QString FileTree::folder(const QString &relative)
 {
     const QString p = path(relative);
     QDir().mkpath(p);
+    return p;
+}
+
+std::filesystem::path FileTree::native(const QByteArray &relative) const
+{
+    return std::filesystem::path(QFile::encodeName(dir_.path()).toStdString()) / relative.toStdString();
+}
+
+std::filesystem::path FileTree::nativeFile(const QByteArray &relative, const QByteArray &content)
+{
+    const std::filesystem::path p = native(relative);
+    std::error_code error;
+    std::filesystem::create_directories(p.parent_path(), error);
+    std::ofstream out(p, std::ios::binary);
+    out.write(content.constData(), content.size());
     return p;
 }
 

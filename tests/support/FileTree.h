@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 namespace vx::test {
 
 class FileTree {
@@ -17,6 +19,10 @@ public:
     QString file(const QString &relative, const QByteArray &content = QByteArray("x"));
     QString folder(const QString &relative);
     bool symlink(const QString &target, const QString &linkRelative);
+    // The native path of relative bytes ("/" between parts) inside the tree: names that are no UTF-8.
+    std::filesystem::path native(const QByteArray &relative) const;
+    // Creates a file by its native name (and its folders); returns its native path.
+    std::filesystem::path nativeFile(const QByteArray &relative, const QByteArray &content = QByteArray("x"));
 
 private:
     QTemporaryDir dir_;

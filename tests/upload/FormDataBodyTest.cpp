@@ -124,7 +124,7 @@ private slots:
         FormDataBody body;
         body.AddFilePart("userfile[]", writeFile(dir, "a.jpg", big), "multipart/form-data");
         body.AddFilePart("userfile[]", writeFile(dir, "b.jpg", "xyz"), "multipart/form-data");
-        body.AddFilePart("userfile[]", "../shared/testdata/jpeg/Canon_40D.jpg", "multipart/form-data");
+        body.AddFilePart("userfile[]", QStringLiteral("../shared/testdata/jpeg/Canon_40D.jpg"), "multipart/form-data");
         body.AddTextPart("imgcontent", "notsafe");
         const QByteArray reference = readAll(body, 3);
         const QByteArray produced = readAll(body, piece);

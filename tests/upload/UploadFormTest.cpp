@@ -150,9 +150,9 @@ private slots:
         QCOMPARE(form_->Label2->text(), QString("Папка examples:"));
         QCOMPARE(form_->Label3->text(), count);
         QCOMPARE(form_->Button1->isEnabled(), withPhotos);
-        QCOMPARE(form_->UploadFiles.size(), withPhotos ? 3 : 0);
-        for (const QString &path : std::as_const(form_->UploadFiles))
-            QVERIFY(path.startsWith(folder_ + "/") && path.endsWith(".jpg"));
+        QCOMPARE(form_->UploadFiles.size(), withPhotos ? 3u : 0u);
+        for (const vx::ListEntry &file : std::as_const(form_->UploadFiles))
+            QVERIFY(file.text.startsWith(folder_ + "/") && file.text.endsWith(".jpg"));
     }
 
     void uploadPutsThePostTextInTheMemo()
