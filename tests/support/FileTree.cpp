@@ -8,7 +8,15 @@
 
 namespace vx::test {
 
-FileTree::FileTree() { dir_.setAutoRemove(true); }
+FileTree::FileTree() { dir_.setAutoRemove(false); }
+
+// Removed by native names: Qt's own removal cannot reach a name that is not UTF-8. Links are removed,
+// never followed.
+FileTree::~FileTree()
+{
+    std::error_code error;
+    std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), error);
+}
 
 QString FileTree::path(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }
 

@@ -12,6 +12,9 @@ namespace vx::test {
 class FileTree {
 public:
     FileTree();
+    ~FileTree();
+    FileTree(const FileTree &) = delete;
+    FileTree &operator=(const FileTree &) = delete;
     QString root() const { return dir_.path(); }
     // Path of a relative name inside the tree (with "/" between parts).
     QString path(const QString &relative) const;

@@ -117,6 +117,11 @@ class Handler(BaseHTTPRequestHandler):
                 if "/" in filename or "\\" in filename:
                     problems.append("part %d filename carries a path" % i)
                 self.file_names.append(filename)
+                # The header parser replaces bytes that are not ASCII; the file is named by the
+                # parameter's own bytes (the uploader's 8-bit encoding).
+                raw = re.search(rb'; filename="([^"]*)"', head)
+                if raw is not None:
+                    filename = os.fsdecode(raw.group(1))
                 if folder is not None:
                     try:
                         with open(os.path.join(folder, unescape_filename(filename)), "rb") as f:
