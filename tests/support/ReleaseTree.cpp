@@ -17,10 +17,10 @@ ReleaseTree::ReleaseTree()
     const auto photo = [this](const QByteArray &relative, int width, int height) {
         photos_.push_back(tree_.nativeFile(relative, makeJpeg(width, height)));
     };
-    photo(set1 + "/\xD4\xEE\xF2\xEE 1.jpg", 640, 480);
+    photo(set1 + "/\xD4\xEE\xF2\xEE 1.jpg", 100, 50); // the smallest
     photo(set1 + "/\xD4\xEE\xF2\xEE 2.JPG", 480, 640);
     photo(set1 + "/plain.jpg", 320, 240);
-    photo(set2 + "/\x94\xAE\xE2\xAE.jpeg", 800, 600);
+    photo(set2 + "/\x94\xAE\xE2\xAE.jpeg", 1600, 1200); // the largest
     photo("release/x.jpg/inside.jpg", 200, 100);
     tree_.nativeFile(shared + "/shared.jpg", makeJpeg(300, 200));
     broken_ = tree_.nativeFile(set1 + "/\xC1\xE8\xF2\xEE\xE5.jpg", QByteArray("no jpeg here"));
