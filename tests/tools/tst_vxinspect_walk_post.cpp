@@ -5,7 +5,7 @@
 #include "tests/upload/StandinHost.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -94,13 +94,32 @@ private slots:
         vx::test::ReleaseTree release;
         const QString pipe = release.tree().path(QStringLiteral("release/x.jpg/p.jpg"));
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
-        QElapsedTimer timer;
-        timer.start();
         const Run run = vxinspect({"post", host_->url(QStringLiteral("ok")).toUtf8(), bytes(release.photos()[0]),
                                    pipe.toUtf8()});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("failed: ") && run.out.contains("p.jpg"), run.out.constData());
         QVERIFY(run.out.contains("Not a regular file"));
+    }
+
+    void jpegRefusesPipesAndDevices()
+    {
+        vx::test::ReleaseTree release;
+        const QString pipe = release.tree().path(QStringLiteral("pipe.jpg"));
+        const QString zero = release.tree().path(QStringLiteral("zero.jpg"));
+        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+        // A pipe would hold every probe until a writer comes, /dev/zero would be read for ever.
+        const Run run = vxinspect({"jpeg", pipe.toUtf8(), zero.toUtf8()});
+        QCOMPARE(run.exitCode, 0);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 3);
+        for (int i = 0; i < 2; ++i) {
+            const QList<QByteArray> fields = lines[i].split('\t');
+            QCOMPARE(fields.size(), 4);
+            QVERIFY2(fields[1].endsWith("Not a regular file") && fields[2].endsWith("Not a regular file"),
+                     lines[i].constData());
+            QCOMPARE(fields[3], QByteArray("none"));
+        }
     }
 };
 
