@@ -140,6 +140,24 @@ bool File::writeAll(const void *data, std::size_t n, std::error_code &error)
     return true;
 }
 
+bool File::writeAllAt(std::uint64_t offset, const void *data, std::size_t n, std::error_code &error)
+{
+    const auto *from = static_cast<const char *>(data);
+    while (n > 0) {
+        const ssize_t w = ::pwrite(handle_, from, n, off_t(offset));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            error = w < 0 ? posix::lastError() : std::make_error_code(std::errc::no_space_on_device);
+            return false;
+        }
+        from += w;
+        offset += std::uint64_t(w);
+        n -= std::size_t(w);
+    }
+    return true;
+}
+
 bool File::flush(std::error_code &error)
 {
     if (::fsync(handle_) != 0) {

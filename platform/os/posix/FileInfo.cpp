@@ -35,7 +35,7 @@ timespec toTimespec(FileTime time)
 
 } // namespace
 
-std::optional<PathStatus> status(const std::filesystem::path &path)
+std::optional<PathStatus> pathStatus(const std::filesystem::path &path)
 {
     struct stat own {};
     if (::lstat(path.c_str(), &own) != 0)
@@ -50,7 +50,7 @@ std::optional<PathStatus> status(const std::filesystem::path &path)
     return s;
 }
 
-bool exists(const std::filesystem::path &path)
+bool pathExists(const std::filesystem::path &path)
 {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
