@@ -464,6 +464,7 @@ const DosRow dosRows[] = {
     {"month 0", {dosDate(2010, 0, 10), dosTime(10, 0, 0)}, false},
     {"month 13", {dosDate(2010, 13, 10), dosTime(10, 0, 0)}, false},
     {"day 0", {dosDate(2010, 5, 0), dosTime(10, 0, 0)}, false},
+    {"April 31", {dosDate(2010, 4, 31), dosTime(10, 0, 0)}, false},
     {"February 29 of a common year", {dosDate(2010, 2, 29), dosTime(10, 0, 0)}, false},
     {"hour 24", {dosDate(2010, 5, 5), dosTime(24, 0, 0)}, false},
     {"minute 60", {dosDate(2010, 5, 5), dosTime(10, 60, 0)}, false},
@@ -590,8 +591,8 @@ bool underWine()
 
 Outcome loopbackEnds(const SocketRow &row)
 {
-    if (row.end == SocketRow::Reset && *row.sent && underWine())
-        return skip("Wine 8 reports a reset that follows data as an orderly close");
+    if (row.end == SocketRow::Reset && underWine())
+        return skip("Wine 8 reports a reset as an orderly close when it follows data or arrives during a wait");
     TcpListener listener;
     std::error_code ec;
     EXPECT(listener.listen(0, ec), "listen: " + ec.message());
