@@ -87,6 +87,9 @@ private slots:
         QTest::newRow("500") << "status500" << FailureKind::Status << QByteArray();
         QTest::newRow("401") << "status401" << FailureKind::Status << QByteArray();
         QTest::newRow("close inside the header") << "closeinheader" << FailureKind::ClosedInHeader << QByteArray();
+        // A reset is a receive failure, not the end of the body, wherever it comes.
+        QTest::newRow("reset after a link line, no Content-Length") << "reset" << FailureKind::Receive << QByteArray();
+        QTest::newRow("reset after a link line, Content-Length") << "resetlength" << FailureKind::Receive << QByteArray();
     }
     void outcomes()
     {
