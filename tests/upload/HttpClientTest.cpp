@@ -2,13 +2,13 @@
 // (target, protocol, header order and values, every part against the files on disk) and answers in
 // each of the ways a server may.
 
+#include "platform/os/Socket.h"
 #include "tests/upload/StandinHost.h"
 #include "upload/FormDataBody.h"
 #include "upload/HttpClient.h"
 #include "upload/HttpFailure.h"
 
 #include <QFile>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -135,9 +135,10 @@ private slots:
 
     void refusedConnectionFails()
     {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
+        vx::os::TcpListener probe;
+        std::error_code error;
+        QVERIFY(probe.listen(0, error));
+        const quint16 port = probe.port();
         probe.close(); // nobody listens there now
         HttpClient client;
         const auto result = post(client, QStringLiteral("http://127.0.0.1:%1/upload.php").arg(port));
