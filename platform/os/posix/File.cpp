@@ -8,30 +8,6 @@
 #include <unistd.h>
 
 namespace vx::os {
-namespace {
-
-class LayerCategory final : public std::error_category {
-public:
-    const char *name() const noexcept override { return "vx-os"; }
-    std::string message(int code) const override
-    {
-        switch (LayerError(code)) {
-        case LayerError::NotRegularFile:
-            return "Not a regular file";
-        }
-        return "Unknown error";
-    }
-};
-
-} // namespace
-
-const std::error_category &layerCategory()
-{
-    static const LayerCategory category;
-    return category;
-}
-
-std::error_code make_error_code(LayerError e) { return {int(e), layerCategory()}; }
 
 File &File::operator=(File &&other) noexcept
 {
@@ -169,16 +145,10 @@ bool File::flush(std::error_code &error)
 
 bool File::setModificationTime(FileTime time, std::error_code &error)
 {
-    const auto ns = time.time_since_epoch().count();
     struct timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT; // the access time stays
-    times[1].tv_sec = time_t(ns / 1000000000);
-    times[1].tv_nsec = long(ns % 1000000000);
-    if (times[1].tv_nsec < 0) {
-        times[1].tv_nsec += 1000000000;
-        --times[1].tv_sec;
-    }
+    times[1] = posix::toTimespec(time);
     if (::futimens(handle_, times) != 0) {
         error = posix::lastError();
         return false;

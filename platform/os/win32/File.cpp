@@ -8,31 +8,10 @@
 namespace vx::os {
 namespace {
 
-class LayerCategory final : public std::error_category {
-public:
-    const char *name() const noexcept override { return "vx-os"; }
-    std::string message(int code) const override
-    {
-        switch (LayerError(code)) {
-        case LayerError::NotRegularFile:
-            return "Not a regular file";
-        }
-        return "Unknown error";
-    }
-};
-
 // ReadFile and WriteFile take 32-bit counts.
 constexpr std::size_t MaxPiece = std::size_t(1) << 30;
 
 } // namespace
-
-const std::error_category &layerCategory()
-{
-    static const LayerCategory category;
-    return category;
-}
-
-std::error_code make_error_code(LayerError e) { return {int(e), layerCategory()}; }
 
 File &File::operator=(File &&other) noexcept
 {
