@@ -284,6 +284,9 @@ Outcome treeWithHiddenEntries()
     };
     EXPECT(listed == expected, "every entry with its kind");
     EXPECT(listFolder(r / "sub").count(fs::path(".x").native()) == 1, "hidden file in a sub-folder");
+    Directory sub;
+    EXPECT(sub.open(r / "sub", ec) && sub.identity() == identityOf(r / "sub"), "an open folder knows its identity");
+    EXPECT(!(sub.identity() == identityOf(r)), "and it is not its parent's");
     Directory missing;
     EXPECT(!missing.open(r / "no such folder", ec) && ec, "a missing folder fails to open");
     return pass();
@@ -307,6 +310,7 @@ Outcome linkCycleIsRecognised()
     EXPECT(!(*set == *top), "distinct folders differ");
     Directory through;
     EXPECT(through.open(r / "set" / "back", ec), "a link to a folder opens as that folder");
+    EXPECT(through.identity() == top, "the folder opened through the link is the top folder");
     return pass();
 }
 

@@ -5,6 +5,7 @@
 namespace vx::os {
 
 struct Directory::State {
+    std::filesystem::path folder;
     HANDLE find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW data{};
     bool pending = false; // FindFirstFileExW already returned the first entry
@@ -65,6 +66,7 @@ bool Directory::open(const std::filesystem::path &folder, std::error_code &error
         pattern += L'\\';
     pattern += L'*';
     auto state = new State;
+    state->folder = folder;
     // Basic information leaves out the 8.3 names, which nobody here reads; large fetches save calls on
     // big folders.
     state->find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &state->data, FindExSearchNameMatch,
@@ -83,6 +85,11 @@ bool Directory::open(const std::filesystem::path &folder, std::error_code &error
     handle_ = state;
     error.clear();
     return true;
+}
+
+std::optional<FileIdentity> Directory::identity() const
+{
+    return handle_ ? identityOf(handle_->folder) : std::nullopt;
 }
 
 bool Directory::next(DirectoryEntry &entry, std::error_code &error)
