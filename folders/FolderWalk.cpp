@@ -37,8 +37,6 @@ public:
             prefix += std::filesystem::path::preferred_separator;
             prefixText += QDir::separator();
         }
-        if (const auto identity = os::identityOf(folder))
-            branch_.push_back(*identity);
         walk(prefix, prefixText);
     }
 
@@ -51,6 +49,12 @@ private:
         std::error_code error;
         if (!dir.open(std::filesystem::path(prefix), error))
             return;
+        // The identity of the folder as opened, so a link cannot be swapped between the check and the walk.
+        const std::optional<os::FileIdentity> identity = dir.identity();
+        if (identity && std::find(branch_.begin(), branch_.end(), *identity) != branch_.end())
+            return;
+        if (identity)
+            branch_.push_back(*identity);
         os::DirectoryEntry entry;
         while (dir.next(entry)) {
             if (hooks_.beforeEntry && !hooks_.beforeEntry())
@@ -70,23 +74,14 @@ private:
             };
             if (matchAll_ || wildcardMatch(mask_, shown())) {
                 if (entry.kind == os::EntryKind::Folder || entry.kind == os::EntryKind::FolderLink)
-                    enter(prefix + entry.name, prefixText + shown());
+                    walk(prefix + entry.name + std::filesystem::path::preferred_separator,
+                         prefixText + shown() + QDir::separator());
                 if (accepted(entry.name, shown))
                     target_.push_back({std::filesystem::path(prefix + entry.name), prefixText + shown()});
             }
             if (hooks_.afterEntry)
                 hooks_.afterEntry(target_.size());
         }
-    }
-
-    void enter(const NativeString &folder, const QString &folderText)
-    {
-        const std::optional<os::FileIdentity> identity = os::identityOf(std::filesystem::path(folder));
-        if (identity && std::find(branch_.begin(), branch_.end(), *identity) != branch_.end())
-            return;
-        if (identity)
-            branch_.push_back(*identity);
-        walk(folder + std::filesystem::path::preferred_separator, folderText + QDir::separator());
         if (identity)
             branch_.pop_back();
     }

@@ -1,6 +1,6 @@
 #include "platform/Clock.h"
 
-#include <chrono>
+#include "platform/os/Clock.h"
 
 namespace vx::clock {
 namespace {
@@ -11,17 +11,14 @@ std::function<QDateTime()> &nowOverride()
 }
 } // namespace
 
-std::uint32_t highResolutionCounter()
-{
-    const auto ns = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(ns).count());
-}
+std::uint32_t highResolutionCounter() { return static_cast<std::uint32_t>(os::highResolutionCounter()); }
 
 QDateTime localNow()
 {
     if (nowOverride())
         return nowOverride()();
-    return QDateTime::currentDateTime();
+    const os::LocalTime t = os::localNow();
+    return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond), Qt::LocalTime);
 }
 
 void setNowForTesting(std::function<QDateTime()> now) { nowOverride() = std::move(now); }

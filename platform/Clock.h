@@ -9,7 +9,8 @@
 
 namespace vx::clock {
 
-// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock).
+// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock on POSIX,
+// QueryPerformanceCounter ticks on Windows).
 std::uint32_t highResolutionCounter();
 
 // Local date and time; tests install a fixed one with setNowForTesting.

@@ -53,6 +53,8 @@ public:
     // Opens a folder (a link to a folder is followed) for enumeration.
     bool open(const std::filesystem::path &folder, std::error_code &error);
     bool isOpen() const { return handle_ != nullptr; }
+    // The identity of the open folder (the one a link led to, when it was opened through a link).
+    std::optional<FileIdentity> identity() const;
     // The next entry; false at the end (or when the system fails to list more, error then says why).
     bool next(DirectoryEntry &entry, std::error_code &error);
     bool next(DirectoryEntry &entry)

@@ -54,6 +54,8 @@ public:
     std::int64_t read(void *out, std::size_t n, std::error_code &error);
     // Writes every byte at the current position or fails.
     bool writeAll(const void *data, std::size_t n, std::error_code &error);
+    // Writes every byte at offset (the current position is left undefined) or fails.
+    bool writeAllAt(std::uint64_t offset, const void *data, std::size_t n, std::error_code &error);
     // Flushes the file's data to the device.
     bool flush(std::error_code &error);
     bool setModificationTime(FileTime time, std::error_code &error);

@@ -23,9 +23,9 @@ struct PathStatus {
 
 // Status of what path names, links followed; a link that leads nowhere is described as itself, with
 // kind Other. Nothing when nothing is there or the path cannot be examined.
-std::optional<PathStatus> status(const std::filesystem::path &path);
+std::optional<PathStatus> pathStatus(const std::filesystem::path &path);
 // True when anything at all is at path, a link that leads nowhere included.
-bool exists(const std::filesystem::path &path);
+bool pathExists(const std::filesystem::path &path);
 
 // Deletes a file (or a link, never what it points at); folders are not removed.
 bool removeFile(const std::filesystem::path &path, std::error_code &error);

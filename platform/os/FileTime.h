@@ -16,6 +16,9 @@ struct DosDateTime {
     friend bool operator==(const DosDateTime &, const DosDateTime &) = default;
 };
 
+// False for a date or time that cannot be: month 0 or 13, February 30, hour 24, minute 60, ...
+bool isPossible(DosDateTime dos);
+
 // A DOS date and time read as local time; nothing for an impossible date such as month 0.
 std::optional<FileTime> fromDosDateTime(DosDateTime dos);
 // The local DOS date and time of a point (seconds rounded down to even); nothing before 1980 or

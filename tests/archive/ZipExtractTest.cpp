@@ -13,8 +13,6 @@
 
 #include <openssl/evp.h>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <zlib.h>
 
@@ -500,13 +498,25 @@ public:
 };
 } // namespace
 
+// A disk that fills up: it takes the first 64 KiB, then refuses every write.
+class FillingDisk final : public OutputSink {
+public:
+    bool write(const char *, qint64 n) override
+    {
+        if (n > room_)
+            return false;
+        room_ -= n;
+        return true;
+    }
+
+private:
+    qint64 room_ = 64 * 1024;
+};
+
 void ZipExtractTest::fullDiskIsCode65()
 {
-    const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        QSKIP("no /dev/full here");
     ZipWriter w;
-    w.addDeflated("photo.jpg", QByteArray(100000, 'f'));
+    w.addDeflated("photo.jpg", QByteArray(1000000, 'f'));
     QTemporaryDir dir;
     ArchiveFile file;
     QString error;
@@ -514,12 +524,11 @@ void ZipExtractTest::fullDiskIsCode65()
     ZipReader reader;
     reader.FileName = dir.filePath(QStringLiteral("a.zip"));
     reader.OpenReadOnly();
-    FileSink sink(fd);
+    FillingDisk sink;
     NoPasswords none;
     QString message;
     QCOMPARE(vx::test::errorCodeOf([&] { extractEntry(file, reader.Entry(0), reader.DirectoryStart(), none, sink); }, &message), 65);
     QCOMPARE(message, QStringLiteral("Disk is full. There is not enough free space on disk. - Native error: 00065"));
-    ::close(fd);
 }
 
 QTEST_GUILESS_MAIN(ZipExtractTest)

@@ -193,6 +193,7 @@ private slots:
         QTest::newRow("reply with links deletes") << "ok" << 3 << 0;
         QTest::newRow("reply without links keeps the photos") << "nolinks" << 2 << 3;
         QTest::newRow("failed upload keeps the photos") << "status500" << 1 << 3;
+        QTest::newRow("reset after a link line keeps the photos") << "reset" << 1 << 3;
     }
     void deletionAfterUpload()
     {

@@ -59,6 +59,14 @@ bool Directory::open(const std::filesystem::path &folder, std::error_code &error
     return true;
 }
 
+std::optional<FileIdentity> Directory::identity() const
+{
+    struct stat st {};
+    if (!handle_ || ::fstat(::dirfd(handle_->dir), &st) != 0)
+        return std::nullopt;
+    return FileIdentity{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino)};
+}
+
 bool Directory::next(DirectoryEntry &entry, std::error_code &error)
 {
     error.clear();

@@ -8,30 +8,6 @@
 #include <unistd.h>
 
 namespace vx::os {
-namespace {
-
-class LayerCategory final : public std::error_category {
-public:
-    const char *name() const noexcept override { return "vx-os"; }
-    std::string message(int code) const override
-    {
-        switch (LayerError(code)) {
-        case LayerError::NotRegularFile:
-            return "Not a regular file";
-        }
-        return "Unknown error";
-    }
-};
-
-} // namespace
-
-const std::error_category &layerCategory()
-{
-    static const LayerCategory category;
-    return category;
-}
-
-std::error_code make_error_code(LayerError e) { return {int(e), layerCategory()}; }
 
 File &File::operator=(File &&other) noexcept
 {
@@ -140,6 +116,24 @@ bool File::writeAll(const void *data, std::size_t n, std::error_code &error)
     return true;
 }
 
+bool File::writeAllAt(std::uint64_t offset, const void *data, std::size_t n, std::error_code &error)
+{
+    const auto *from = static_cast<const char *>(data);
+    while (n > 0) {
+        const ssize_t w = ::pwrite(handle_, from, n, off_t(offset));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            error = w < 0 ? posix::lastError() : std::make_error_code(std::errc::no_space_on_device);
+            return false;
+        }
+        from += w;
+        offset += std::uint64_t(w);
+        n -= std::size_t(w);
+    }
+    return true;
+}
+
 bool File::flush(std::error_code &error)
 {
     if (::fsync(handle_) != 0) {
@@ -151,16 +145,10 @@ bool File::flush(std::error_code &error)
 
 bool File::setModificationTime(FileTime time, std::error_code &error)
 {
-    const auto ns = time.time_since_epoch().count();
     struct timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT; // the access time stays
-    times[1].tv_sec = time_t(ns / 1000000000);
-    times[1].tv_nsec = long(ns % 1000000000);
-    if (times[1].tv_nsec < 0) {
-        times[1].tv_nsec += 1000000000;
-        --times[1].tv_sec;
-    }
+    times[1] = posix::toTimespec(time);
     if (::futimens(handle_, times) != 0) {
         error = posix::lastError();
         return false;

@@ -22,20 +22,9 @@ PathStatus toStatus(const struct stat &st)
     return s;
 }
 
-timespec toTimespec(FileTime time)
-{
-    const auto ns = time.time_since_epoch().count();
-    timespec t{time_t(ns / 1000000000), long(ns % 1000000000)};
-    if (t.tv_nsec < 0) {
-        t.tv_nsec += 1000000000;
-        --t.tv_sec;
-    }
-    return t;
-}
-
 } // namespace
 
-std::optional<PathStatus> status(const std::filesystem::path &path)
+std::optional<PathStatus> pathStatus(const std::filesystem::path &path)
 {
     struct stat own {};
     if (::lstat(path.c_str(), &own) != 0)
@@ -50,7 +39,7 @@ std::optional<PathStatus> status(const std::filesystem::path &path)
     return s;
 }
 
-bool exists(const std::filesystem::path &path)
+bool pathExists(const std::filesystem::path &path)
 {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
@@ -79,7 +68,7 @@ bool setModificationTime(const std::filesystem::path &path, FileTime time, std::
     timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;
-    times[1] = toTimespec(time);
+    times[1] = posix::toTimespec(time);
     if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
         error = posix::lastError();
         return false;

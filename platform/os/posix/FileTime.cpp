@@ -6,6 +6,8 @@ namespace vx::os {
 
 std::optional<FileTime> fromDosDateTime(DosDateTime dos)
 {
+    if (!isPossible(dos))
+        return std::nullopt;
     struct tm t {};
     t.tm_year = 80 + ((dos.date >> 9) & 0x7F);
     t.tm_mon = ((dos.date >> 5) & 0x0F) - 1;
@@ -14,16 +16,8 @@ std::optional<FileTime> fromDosDateTime(DosDateTime dos)
     t.tm_min = (dos.time >> 5) & 0x3F;
     t.tm_sec = (dos.time & 0x1F) * 2;
     t.tm_isdst = -1; // the zone's own rule for that date
-    const int month = t.tm_mon, day = t.tm_mday, hour = t.tm_hour, minute = t.tm_min, second = t.tm_sec;
-    static constexpr int daysIn[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 0 || month > 11 || day < 1 || day > daysIn[month] || hour > 23 || minute > 59 || second > 59)
-        return std::nullopt;
-    const int year = 1900 + t.tm_year;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (month == 1 && day == 29 && !leap)
-        return std::nullopt;
-    const time_t seconds = ::mktime(&t);
-    if (seconds == time_t(-1) && !(t.tm_year == 69 && t.tm_mon == 11 && t.tm_mday == 31))
+    const time_t seconds = ::mktime(&t); // DOS years start at 1980, so -1 is only ever a failure
+    if (seconds == time_t(-1))
         return std::nullopt;
     return FileTime(std::chrono::seconds(seconds));
 }
