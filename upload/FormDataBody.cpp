@@ -77,7 +77,10 @@ void FormDataBody::AddFilePart(const QString &fieldName, const std::filesystem::
     auto file = std::make_unique<os::File>();
     std::error_code error;
     std::uint64_t size = 0;
-    if (!file->openForReading(path, os::Sharing::ReadersOnly, error) || !file->size(size, error))
+    if (!file->openForReading(path, os::Sharing::ReadersOnly, error) && error == os::LayerError::NotRegularFile)
+        throw NotARegularFile(QStringLiteral("Файл ") + text +
+                              QStringLiteral(" не загружен: это не обычный файл (канал, устройство или папка)."));
+    if (!file->isOpen() || !file->size(size, error))
         throw Error(QStringLiteral("Не удалось открыть файл ") + text + QStringLiteral(". ") +
                     QString::fromStdString(error.message()));
 

@@ -3,6 +3,7 @@
 // demand and file parts are streamed from their files, which stay open from AddFilePart until the body
 // is released (destroyed), so their sizes cannot be recounted between the size sum and the sending.
 
+#include "platform/Error.h"
 #include "platform/os/File.h"
 
 #include <QByteArray>
@@ -13,6 +14,14 @@
 #include <vector>
 
 namespace vx {
+
+// A file of the body that is no regular file (a pipe, a device, a folder named like a photo): nothing
+// can be uploaded from it, and unlike a file that went missing it stays in the way until the user
+// removes it, so the window says so.
+class NotARegularFile : public Error {
+public:
+    using Error::Error;
+};
 
 class FormDataBody {
 public:

@@ -187,6 +187,8 @@ private slots:
         upload.show();
         upload.Button1->click();
         QCOMPARE(postsMade, 0);
+        QCOMPARE(desktop_->messages().size(), 1);
+        QVERIFY2(desktop_->messages().first().contains(QStringLiteral("p.jpg")), qPrintable(desktop_->messages().first()));
         QVERIFY(upload.Memo1->toPlainText().isEmpty());
         QVERIFY(std::filesystem::exists(vx::nativePath(out()) / release_->photos()[0].filename()));
     }
