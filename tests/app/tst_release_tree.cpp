@@ -65,6 +65,18 @@ class TestReleaseTree : public QObject {
     }
     int postsMade = 0;
 
+    // Shows the upload window on the output folder and presses "Загрузить", deletion after upload ticked.
+    TUploadForm &uploadOutputFolder()
+    {
+        v().fd2.path = out();
+        TUploadForm &upload = windows_->UploadForm;
+        upload.setUploadUrlForTesting(host_->url(QStringLiteral("ok"), vx::test::StandinHost::dirQuery(out())));
+        upload.cbox1->setChecked(true);
+        upload.show();
+        upload.Button1->click();
+        return upload;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -164,12 +176,7 @@ private slots:
     void uploadSendsAndDeletesThePhotos()
     {
         putIntoOutput({release_->photos()[0], release_->photos()[1], release_->photos()[3]});
-        v().fd2.path = out();
-        TUploadForm &upload = windows_->UploadForm;
-        upload.setUploadUrlForTesting(host_->url(QStringLiteral("ok"), vx::test::StandinHost::dirQuery(out())));
-        upload.cbox1->setChecked(true);
-        upload.show();
-        upload.Button1->click();
+        TUploadForm &upload = uploadOutputFolder();
         const QString post = upload.Memo1->toPlainText();
         QVERIFY2(post.count(QStringLiteral("[URL=")) == 3, qPrintable(post));
         QVERIFY(std::filesystem::is_empty(vx::nativePath(out())));
@@ -180,12 +187,7 @@ private slots:
         putIntoOutput({release_->photos()[0], release_->photos()[2]});
         release_->tree().folder(QStringLiteral("out/sub"));
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {out() + QStringLiteral("/sub/p.jpg")}), 0);
-        v().fd2.path = out();
-        TUploadForm &upload = windows_->UploadForm;
-        upload.setUploadUrlForTesting(host_->url(QStringLiteral("ok"), vx::test::StandinHost::dirQuery(out())));
-        upload.cbox1->setChecked(true);
-        upload.show();
-        upload.Button1->click();
+        TUploadForm &upload = uploadOutputFolder();
         QCOMPARE(postsMade, 0);
         QCOMPARE(desktop_->messages().size(), 1);
         QVERIFY2(desktop_->messages().first().contains(QStringLiteral("p.jpg")), qPrintable(desktop_->messages().first()));
