@@ -174,8 +174,12 @@ void TUploadForm::UploadToImageVenue()
             body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
         body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
         reply = HTTP.PostMultipart(uploadUrl_, body);
+    } catch (const vx::NotARegularFile &e) {
+        // A pipe or device in the output folder would fail every upload; the user has to know why.
+        desktop_.showMessage(e.message());
+        return;
     } catch (const std::exception &) {
-        return; // every failure of the upload is silent: the post text and the photos stay
+        return; // every other failure of the upload is silent: the post text and the photos stay
     }
 
     const QStringList post = vx::BuildPostText(vx::replyText(reply));
