@@ -11,15 +11,6 @@
 #include <memory>
 
 namespace vx::files {
-namespace {
-
-os::FileTime toFileTime(const QDateTime &time)
-{
-    return os::FileTime(std::chrono::milliseconds(time.toMSecsSinceEpoch()));
-}
-
-} // namespace
-
 std::filesystem::path toNativePath(const QString &path)
 {
 #ifdef Q_OS_WIN
@@ -131,24 +122,9 @@ bool setUnixPermissions(const QString &path, unsigned mode)
     return os::setPermissions(toNativePath(path), mode, error);
 }
 
-bool setModificationTime(const QString &path, const QDateTime &time)
-{
-    std::error_code error;
-    return time.isValid() && os::setModificationTime(toNativePath(path), toFileTime(time), error);
-}
-
 bool isOnRemovableDrive(const QString &path)
 {
     return os::isOnRemovableDrive(toNativePath(QFileInfo(path).absolutePath()));
-}
-
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime)
-{
-    const QDate date(int(1980 + ((dosDate >> 9) & 0x7F)), int((dosDate >> 5) & 0x0F), int(dosDate & 0x1F));
-    const QTime time(int((dosTime >> 11) & 0x1F), int((dosTime >> 5) & 0x3F), int((dosTime & 0x1F) * 2));
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return QDateTime(date, time, Qt::LocalTime);
 }
 
 } // namespace vx::files

@@ -3,7 +3,6 @@
 // attributes and the removable-drive test, on the operating-system layer (platform/os) for the texts the
 // windows hold.
 
-#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -34,11 +33,6 @@ bool remove(const std::filesystem::path &path);
 bool clearReadOnly(const QString &path);
 bool setReadOnly(const QString &path);
 bool setUnixPermissions(const QString &path, unsigned mode); // mode & 0777 only
-bool setModificationTime(const QString &path, const QDateTime &time);
 bool isOnRemovableDrive(const QString &path);
-
-// An MS-DOS date and time (as ZIP entries carry them) as local time; invalid for an impossible date
-// such as month 0. DOS keeps seconds in steps of two.
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime);
 
 } // namespace vx::files
