@@ -20,15 +20,6 @@
 #endif
 
 namespace vx::files {
-namespace {
-
-os::FileTime toFileTime(const QDateTime &time)
-{
-    return os::FileTime(std::chrono::milliseconds(time.toMSecsSinceEpoch()));
-}
-
-} // namespace
-
 std::filesystem::path toNativePath(const QString &path) { return nativePath(path); }
 
 QString joinPath(const QString &folder, const QString &name)
@@ -132,12 +123,6 @@ bool setUnixPermissions(const QString &path, unsigned mode)
     return os::setPermissions(toNativePath(path), mode, error);
 }
 
-bool setModificationTime(const QString &path, const QDateTime &time)
-{
-    std::error_code error;
-    return time.isValid() && os::setModificationTime(toNativePath(path), toFileTime(time), error);
-}
-
 bool isOnRemovableDrive(const QString &path)
 {
     return os::isOnRemovableDrive(toNativePath(QFileInfo(path).absolutePath()));
@@ -194,15 +179,6 @@ void openForReading(QFile &file, const std::filesystem::path &path)
     QString reason;
     if (!openForReading(file, path, reason))
         throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), reason));
-}
-
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime)
-{
-    const QDate date(int(1980 + ((dosDate >> 9) & 0x7F)), int((dosDate >> 5) & 0x0F), int(dosDate & 0x1F));
-    const QTime time(int((dosTime >> 11) & 0x1F), int((dosTime >> 5) & 0x3F), int((dosTime & 0x1F) * 2));
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return QDateTime(date, time, Qt::LocalTime);
 }
 
 } // namespace vx::files

@@ -3,7 +3,6 @@
 // attributes and the removable-drive test, on the operating-system layer (platform/os) for the texts the
 // windows hold.
 
-#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -34,12 +33,7 @@ bool remove(const std::filesystem::path &path);
 bool clearReadOnly(const QString &path);
 bool setReadOnly(const QString &path);
 bool setUnixPermissions(const QString &path, unsigned mode); // mode & 0777 only
-bool setModificationTime(const QString &path, const QDateTime &time);
 bool isOnRemovableDrive(const QString &path);
-
-// An MS-DOS date and time (as ZIP entries carry them) as local time; invalid for an impossible date
-// such as month 0. DOS keeps seconds in steps of two.
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime);
 
 // Files that a list names, by native path: a name that is not valid UTF-8 on Linux reaches its file
 // only by its own bytes.
