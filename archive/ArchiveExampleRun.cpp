@@ -7,6 +7,7 @@
 #include "folders/RandomOrder.h"
 #include "imaging/Probes.h"
 #include "platform/FileOps.h"
+#include "platform/ListItems.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -55,7 +56,7 @@ public:
             // but an entry that is not there is one more archive without an example, not a crash.
             const QListWidgetItem *item = form_.lbzip->item(pos);
             try {
-                if (item && archiveStep(item->text()) == StepEnd::EndRun)
+                if (item && archiveStep(nativePathOf(*item)) == StepEnd::EndRun)
                     return;
             } catch (const std::exception &) {
             }
@@ -69,10 +70,9 @@ public:
 private:
     enum class StepEnd { NextArchive, EndRun };
 
-    StepEnd archiveStep(const QString &path)
+    StepEnd archiveStep(const std::filesystem::path &path)
     {
-        reader_.FileName = path;
-        reader_.OpenReadOnly();
+        reader_.OpenReadOnly(path);
         reader_.Options.StorePath = vx::zip::spNoPath;
         reader_.Options.CreateDirs = false;
         reader_.BaseDir = files::joinPath(form_.fd2.path, QString());
@@ -149,7 +149,8 @@ private:
     {
         if (!reader_.ExtractEntryToFolder(entry.index))
             return;
-        form_.CreatedExamples.append(reader_.BaseDir + entry.fileName);
+        const QString written = reader_.BaseDir + entry.fileName;
+        form_.CreatedExamples.push_back({nativePath(written), written});
         ++created_;
     }
 
@@ -204,9 +205,9 @@ void SpeedButton3Click(vx::Form1View &form, vx::zip::ZipReader &reader)
 {
     if (form.ArchiveRunActive || !form.Button6->isEnabled())
         return;
-    for (qsizetype i = form.CreatedExamples.size() - 1; i >= 0; --i)
-        if (files::exists(form.CreatedExamples[i]))
-            files::remove(form.CreatedExamples[i]);
+    for (auto example = form.CreatedExamples.rbegin(); example != form.CreatedExamples.rend(); ++example)
+        if (files::exists(example->path))
+            files::remove(example->path);
     form.ArchiveRecreatePending = true;
     Randomize();
     if (form.Button6->isEnabled())

@@ -1,36 +1,34 @@
 #include "archive/ArchiveFile.h"
 
-#include <QFileInfo>
+#include "platform/FileOps.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace vx::zip {
 
-bool ArchiveFile::open(const QString &path, QString &errorText)
+bool ArchiveFile::open(const QString &path, QString &errorText) { return open(files::toNativePath(path), errorText); }
+
+bool ArchiveFile::open(const std::filesystem::path &path, QString &errorText)
 {
     close();
-    // A pipe named like an archive would hold the open waiting for a writer, and a device may never
-    // end: only regular files are archives.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        errorText = QStringLiteral("Not a regular file");
+    // Other programs may read and write the archive meanwhile. A pipe named like an archive is refused
+    // by the open rather than holding it waiting for a writer, and a device that may never end with it:
+    // only regular files are archives.
+    std::error_code error;
+    std::uint64_t size = 0;
+    if (!file_.openForReading(path, os::Sharing::ReadersAndWriters, error) || !file_.size(size, error)) {
+        file_.close();
+        errorText = QString::fromStdString(error.message());
         return false;
     }
-    file_.setFileName(path);
-    // Unbuffered: the reader does its own windowing and QFile's buffer would only double the copies.
-    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        errorText = file_.errorString();
-        return false;
-    }
-    size_ = file_.size();
+    size_ = qint64(size);
     return true;
 }
 
 void ArchiveFile::close()
 {
-    if (file_.isOpen())
-        file_.close();
+    file_.close();
     size_ = 0;
 }
 
@@ -39,16 +37,9 @@ qint64 ArchiveFile::readAt(qint64 pos, char *out, qint64 n)
     if (!file_.isOpen() || pos < 0 || n <= 0 || pos >= size_)
         return 0;
     n = std::min(n, size_ - pos);
-    if (!file_.seek(pos))
-        return 0;
-    qint64 done = 0;
-    while (done < n) {
-        const qint64 got = file_.read(out + done, n - done);
-        if (got <= 0)
-            break;
-        done += got;
-    }
-    return done;
+    // One positioned read: no seek first, and nothing buffered in between (the reader windows itself).
+    std::error_code error;
+    return std::max<qint64>(0, file_.readAt(uint64_t(pos), out, size_t(n), error));
 }
 
 QByteArray ArchiveFile::readAt(qint64 pos, qint64 n)

@@ -2,9 +2,12 @@
 // The open archive file: positioned reads that never go past its end. The size is taken once at open;
 // a file that another program shortens meanwhile just yields short reads.
 
+#include "platform/os/File.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
+
+#include <filesystem>
 
 namespace vx::zip {
 
@@ -12,6 +15,7 @@ class ArchiveFile {
 public:
     // Opens for reading; on failure returns false and the system's error text in errorText.
     bool open(const QString &path, QString &errorText);
+    bool open(const std::filesystem::path &path, QString &errorText);
     void close();
     bool isOpen() const { return file_.isOpen(); }
     qint64 size() const { return size_; }
@@ -25,7 +29,7 @@ public:
     bool readExactAt(qint64 pos, char *out, qint64 n) { return readAt(pos, out, n) == n; }
 
 private:
-    QFile file_;
+    os::File file_;
     qint64 size_ = 0;
 };
 

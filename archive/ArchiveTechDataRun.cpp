@@ -7,6 +7,8 @@
 #include "archive/SizeListEnds.h"
 #include "imaging/JpegMarkers.h"
 
+#include "platform/ListItems.h"
+
 #include <QBuffer>
 #include <QLabel>
 #include <QListWidget>
@@ -46,7 +48,7 @@ public:
                 return;
             }
             if (const QListWidgetItem *item = form_.lbzip->item(i))
-                archive(item->text());
+                archive(nativePathOf(*item));
         }
 
         form_.zipinfmemo->setPlainText(
@@ -58,10 +60,9 @@ public:
 
 private:
     // Opening and listing are not guarded: an archive that cannot be read ends the run with its message.
-    void archive(const QString &path)
+    void archive(const std::filesystem::path &path)
     {
-        reader_.FileName = path;
-        reader_.OpenReadOnly();
+        reader_.OpenReadOnly(path);
         reader_.Options.StorePath = vx::zip::spNoPath;
 
         const QList<JpegEntry> names = ListJpegEntries(reader_);

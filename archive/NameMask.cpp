@@ -38,29 +38,6 @@ bool hasWildcards(const QString &mask)
     return mask.contains(QLatin1Char('*')) || mask.contains(QLatin1Char('?'));
 }
 
-bool wildcardMatch(const QString &mask, const QString &text)
-{
-    qsizetype m = 0, t = 0;
-    qsizetype starMask = -1, starText = 0;
-    while (t < text.size()) {
-        if (m < mask.size() && mask[m] == QLatin1Char('*')) {
-            starMask = m++;
-            starText = t;
-        } else if (m < mask.size() && (mask[m] == QLatin1Char('?') || folded(mask[m]) == folded(text[t]))) {
-            ++m;
-            ++t;
-        } else if (starMask >= 0) {
-            m = starMask + 1;
-            t = ++starText;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == QLatin1Char('*'))
-        ++m;
-    return m == mask.size();
-}
-
 QString fileNamePartOf(const QString &name)
 {
     for (qsizetype i = name.size() - 1; i >= 0; --i)

@@ -1,6 +1,8 @@
 #pragma once
 // Name masks of the listing and extraction searches: "*" any run, "?" any one character, case ignored.
 
+#include "platform/Wildcard.h"
+
 #include <QString>
 
 namespace vx::zip {
@@ -11,9 +13,7 @@ QString normalizeMask(const QString &mask);
 
 bool hasWildcards(const QString &mask);
 
-// Case-insensitive wildcard match of a whole text. Iterative with one backtrack point, so a mask of many
-// stars costs at most length(mask) × length(text), never more.
-bool wildcardMatch(const QString &mask, const QString &text);
+using vx::wildcardMatch;
 
 // The part of an entry name after its last "\", "/" or ":".
 QString fileNamePartOf(const QString &name);

@@ -1,10 +1,9 @@
 #include "archive/OutputSink.h"
 
+#include "platform/os/MemoryPages.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace vx::zip {
 
@@ -23,21 +22,12 @@ void BufferSink::expect(uint64_t bytes, uint64_t likely)
     if (wanted <= uint64_t(buffer_.buffer().capacity()) || wanted >= uint64_t(1) << 40)
         return;
     buffer_.buffer().reserve(qsizetype(wanted));
-#ifdef MADV_POPULATE_WRITE
     // Filling a large fresh buffer page by page costs a fault per 4 KiB, which on virtual machines
-    // is dearer than the inflate itself; one call maps the likely part at once. Only a hint: where the
-    // kernel does not know it, the pages fault in as before.
+    // is dearer than the inflate itself; one call maps the likely part at once.
     constexpr uint64_t PrefaultThreshold = uint64_t(8) << 20;
     const uint64_t likelyEnd = std::min(wanted, uint64_t(startPos_) + likely);
-    if (likelyEnd - uint64_t(startPos_) >= PrefaultThreshold) {
-        const uintptr_t page = uintptr_t(::sysconf(_SC_PAGESIZE));
-        const auto base = reinterpret_cast<uintptr_t>(buffer_.buffer().data());
-        const uintptr_t first = (base + uintptr_t(startPos_) + page - 1) & ~(page - 1);
-        const uintptr_t last = (base + uintptr_t(likelyEnd)) & ~(page - 1);
-        if (last > first)
-            ::madvise(reinterpret_cast<void *>(first), last - first, MADV_POPULATE_WRITE);
-    }
-#endif
+    if (likelyEnd - uint64_t(startPos_) >= PrefaultThreshold)
+        os::prefaultForWriting(buffer_.buffer().data() + startPos_, size_t(likelyEnd - uint64_t(startPos_)));
 }
 
 bool BufferSink::write(const char *data, qint64 n) { return buffer_.write(data, n) == n; }
@@ -68,16 +58,8 @@ void BufferSink::rollBack()
 
 bool FileSink::write(const char *data, qint64 n)
 {
-    while (n > 0) {
-        const ssize_t w = ::write(fd_, data, size_t(n));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        data += w;
-        n -= w;
-    }
-    return true;
+    std::error_code error;
+    return n <= 0 || file_.writeAll(data, size_t(n), error);
 }
 
 } // namespace vx::zip

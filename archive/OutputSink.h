@@ -1,6 +1,8 @@
 #pragma once
 // Where the bytes of an extracted entry go: a memory buffer at its current position, or an open file.
 
+#include "platform/os/File.h"
+
 #include <QBuffer>
 
 #include <cstdint>
@@ -44,14 +46,14 @@ private:
     qsizetype sizeBeforeSpan_ = 0;
 };
 
-// Writes to a file descriptor that the caller opened and closes.
+// Writes to a file that the caller opened and closes.
 class FileSink final : public OutputSink {
 public:
-    explicit FileSink(int fd) : fd_(fd) {}
+    explicit FileSink(os::File &file) : file_(file) {}
     bool write(const char *data, qint64 n) override;
 
 private:
-    int fd_;
+    os::File &file_;
 };
 
 } // namespace vx::zip

@@ -10,13 +10,12 @@
 #include "archive/ZipFormat.h"
 #include "platform/Desktop.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
+#include "platform/os/File.h"
+#include "platform/os/FileTime.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vx::zip {
 namespace {
@@ -46,16 +45,24 @@ void applyAttributes(const QString &path, const TDirItem &item)
 
 } // namespace
 
-void ZipReader::OpenReadOnly()
+void ZipReader::OpenReadOnly() { open(nativePath(FileName)); }
+
+void ZipReader::OpenReadOnly(const std::filesystem::path &file)
+{
+    FileName = shownText(file);
+    open(file);
+}
+
+void ZipReader::open(const std::filesystem::path &file)
 {
     const QString namePart = fileNamePartOf(FileName);
     if (namePart.isEmpty())
         throw error(ErrBlankFileName);
-    if (!files::exists(FileName))
+    if (!files::exists(file))
         throw error(ErrArchiveNotFound, FileName);
     CloseReader();
     QString systemError;
-    if (!file_.open(FileName, systemError))
+    if (!file_.open(file, systemError))
         throw EZipError(ErrOpenFailed, QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, systemError));
     try {
         const bool oem = Options.OEMFileNames;
@@ -324,23 +331,27 @@ bool ZipReader::writeEntryFile(int row)
             files::clearReadOnly(target);
         files::remove(target);
     }
-    const QByteArray encoded = QFile::encodeName(target);
-    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
+    // Exclusive creation that never follows a link: whatever appeared at the name since the check above
+    // (a link planted to carry the entry elsewhere included) makes the creation fail.
+    os::File out;
+    std::error_code systemError;
+    if (!out.createNew(files::toNativePath(target), systemError))
         throw error(ErrCannotCreate, target);
 
     std::optional<EZipError> failure;
     bool extracted = false;
     try {
-        FileSink sink(fd);
+        FileSink sink(out);
         extracted = extractEntry(file_, entry, directoryStart_, *this, sink) == ExtractOutcome::Extracted;
     } catch (const EZipError &e) {
         failure = error(e.nativeCode());
     }
-    files::setDescriptorModificationTime(fd, files::fromDosDateTime(entry.dosDate, entry.dosTime));
+    // Set on the open file itself, so no name can be swapped under it.
+    if (const auto time = os::fromDosDateTime({uint16_t(entry.dosDate), uint16_t(entry.dosTime)}))
+        out.setModificationTime(*time, systemError);
     if (Options.FlushBuffers && files::isOnRemovableDrive(target))
-        files::flushDescriptor(fd);
-    const bool closed = ::close(fd) == 0;
+        out.flush(systemError);
+    const bool closed = out.close(systemError);
     if (!failure && !closed)
         failure = error(ErrDiskFull);
     if (failure || !extracted) {

@@ -14,6 +14,8 @@
 #include <QList>
 #include <QString>
 
+#include <filesystem>
+
 #include <cstdint>
 
 namespace vx {
@@ -61,6 +63,8 @@ public:
 
     // Opens FileName and loads its directory (closing what was open first). A failure leaves it closed.
     void OpenReadOnly();
+    // Opens the archive at its native path (a list entry's), FileName becoming the path's shown text.
+    void OpenReadOnly(const std::filesystem::path &file);
     void CloseReader();
     bool IsOpen() const { return file_.isOpen(); }
 
@@ -108,6 +112,7 @@ private:
     bool settleEntry(int row, bool &written);
     bool writeEntryFile(int row); // throws; false when skipped
     QString targetFolder() const;
+    void open(const std::filesystem::path &file);
 
     Desktop *desktop_;
     ArchiveFile file_;

@@ -12,9 +12,9 @@
 namespace {
 
 // The one place this bench calls the walk.
-QStringList walkedPhotos(vx::Windows &windows, const QString &dir)
+std::vector<vx::ListEntry> walkedPhotos(vx::Windows &windows, const std::filesystem::path &dir)
 {
-    QStringList list;
+    std::vector<vx::ListEntry> list;
     vx::folders::FindPhotos(windows.Form1.view(), dir, QString(), list);
     return list;
 }
@@ -33,8 +33,8 @@ int main(int argc, char **argv)
     vx::Windows windows(desktop);
     windows.Form1.show();
     QApplication::processEvents();
-    const QStringList list = walkedPhotos(windows, QString::fromLocal8Bit(argv[1]));
-    for (const QString &path : list)
-        std::printf("%s\n", path.toLocal8Bit().constData());
+    // Native bytes, as find prints them, so both lists compare whatever the names' encoding.
+    for (const vx::ListEntry &entry : walkedPhotos(windows, std::filesystem::path(argv[1])))
+        std::printf("%s\n", entry.path.c_str());
     return 0;
 }

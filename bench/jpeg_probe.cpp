@@ -11,6 +11,7 @@
 #include "imaging/ScaledJpegSize.h"
 #include "platform/Error.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 #include <QStringList>
@@ -69,7 +70,7 @@ bool measureBytes(const QString &path)
     vx::files::openForReading(markerFile, path);
     vx::jpeg::FileByteSource markerSource(markerFile);
     CountingByteSource markerCount(markerSource);
-    const vx::JpegSize size = vx::ReadJpegSizeFromSource(markerCount, path);
+    const vx::JpegSize size = vx::ReadJpegSizeFromSource(markerCount, vx::nativePath(path));
 
     QFile scaledFile;
     vx::files::openForReading(scaledFile, path);

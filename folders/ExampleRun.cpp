@@ -5,6 +5,7 @@
 #include "imaging/Probes.h"
 #include "platform/Error.h"
 #include "platform/FileOps.h"
+#include "platform/ListItems.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -93,7 +94,7 @@ private:
     bool probe(int candidate)
     {
         try {
-            ProbeScaledJpegSize(form_.lb1->item(candidate)->text());
+            ProbeScaledJpegSize(nativePathOf(*form_.lb1->item(candidate)));
             return true;
         } catch (const Error &) {
             return false;
@@ -113,12 +114,14 @@ private:
 
     void copy(int candidate)
     {
-        const QString source = form_.lb1->item(candidate)->text();
-        const QString target = files::joinPath(form_.fd2.path, files::fileNamePart(source));
-        if (!files::copyNoOverwrite(source, target))
+        const std::filesystem::path source = nativePathOf(*form_.lb1->item(candidate));
+        const std::filesystem::path name = source.filename();
+        const ListEntry target{nativePath(form_.fd2.path) / name,
+                               files::joinPath(form_.fd2.path, shownName(name.native()))};
+        if (!files::copyNoOverwrite(source, target.path))
             return;
         ++created_;
-        form_.CreatedExamples.append(target);
+        form_.CreatedExamples.push_back(target);
     }
 
     void finish(Exit exit)
@@ -186,9 +189,9 @@ void SpeedButton2Click(Form1View &form)
 {
     if (!form.Button2->isEnabled())
         return;
-    for (qsizetype i = form.CreatedExamples.size() - 1; i >= 0; --i)
-        if (files::exists(form.CreatedExamples[i]))
-            files::remove(form.CreatedExamples[i]);
+    for (auto example = form.CreatedExamples.rbegin(); example != form.CreatedExamples.rend(); ++example)
+        if (files::exists(example->path))
+            files::remove(example->path);
     form.FolderRecreatePending = true;
     if (form.Button2->isEnabled())
         Button2Click(form);

@@ -1,6 +1,7 @@
 #include "folders/FolderPageRuns.h"
 
 #include "folders/FolderWalk.h"
+#include "platform/ListItems.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -73,9 +74,9 @@ void scan(Form1View &form, Page page, QPushButton *button, const QString &detail
     form.DisableControls();
     form.Panel1->show();
 
-    QStringList found;
-    walk(form, form.fd1.path, QString(), found);
-    list->addItems(found);
+    std::vector<ListEntry> found;
+    walk(form, nativePath(form.fd1.path), QString(), found);
+    setListEntries(*list, found);
 
     showCount(form, page);
     form.EnableControls();
@@ -86,24 +87,26 @@ void scan(Form1View &form, Page page, QPushButton *button, const QString &detail
 
 } // namespace
 
-void FindPhotos(Form1View &form, const QString &folder, const QString &mask, QStringList &target)
+void FindPhotos(Form1View &form, const std::filesystem::path &folder, const QString &mask,
+                std::vector<ListEntry> &target)
 {
     LiveCount live(form.Button1, " файл(ов)");
     WalkHooks hooks = abortableHooks(form);
-    hooks.afterEntry = [&live](const QStringList &list) { live.show(list.size()); };
+    hooks.afterEntry = [&live](std::size_t listed) { live.show(qsizetype(listed)); };
     walkFolder(folder, mask, photoEndings(), target, hooks);
 }
 
-void FindArchives(Form1View &form, const QString &folder, const QString &, QStringList &target)
+void FindArchives(Form1View &form, const std::filesystem::path &folder, const QString &,
+                  std::vector<ListEntry> &target)
 {
     static const QStringList archiveEndings{QStringLiteral(".zip")};
     LiveCount live(form.Button4, " архив(ов)");
-    qsizetype before = target.size();
+    std::size_t before = target.size();
     WalkHooks hooks = abortableHooks(form);
-    hooks.afterEntry = [&live, &before](const QStringList &list) {
-        if (list.size() != before)
-            live.show(list.size());
-        before = list.size();
+    hooks.afterEntry = [&live, &before](std::size_t listed) {
+        if (listed != before)
+            live.show(qsizetype(listed));
+        before = listed;
     };
     // Archives are always looked for with "*.*", whatever the caller passes.
     walkFolder(folder, QStringLiteral("*.*"), archiveEndings, target, hooks);

@@ -3,16 +3,19 @@
 // clear-all. They work on the main window through its view and follow its busy contract.
 
 #include "platform/Form1View.h"
+#include "platform/NativePath.h"
 
-#include <QStringList>
+#include <vector>
 
 namespace vx::folders {
 
 enum class Page { Photos, Archives };
 
 // The walks with the live count on the scan button and the abort test per entry.
-void FindPhotos(Form1View &form, const QString &folder, const QString &mask, QStringList &target);
-void FindArchives(Form1View &form, const QString &folder, const QString &mask, QStringList &target);
+void FindPhotos(Form1View &form, const std::filesystem::path &folder, const QString &mask,
+                std::vector<ListEntry> &target);
+void FindArchives(Form1View &form, const std::filesystem::path &folder, const QString &mask,
+                  std::vector<ListEntry> &target);
 
 void Button1Click(Form1View &form); // choose a release folder and scan it for photos
 void Button4Click(Form1View &form); // choose a folder and scan it for archives

@@ -1,78 +1,117 @@
 #include "folders/FolderWalk.h"
 
-#include "platform/FileOps.h"
+#include "platform/Wildcard.h"
+#include "platform/os/Directory.h"
 
-#include <QFile>
-#include <QRegularExpression>
+#include <QDir>
 
-#include <dirent.h>
-#include <sys/stat.h>
+#include <algorithm>
 
 namespace vx {
 namespace {
+
+using NativeString = std::filesystem::path::string_type;
+using NativeChar = NativeString::value_type;
 
 bool isMatchAll(const QString &mask)
 {
     return mask.isEmpty() || mask == QLatin1String("*.*") || mask == QLatin1String("*");
 }
 
+bool isSeparator(NativeChar c) { return c == NativeChar('/') || c == std::filesystem::path::preferred_separator; }
+
 class Walker {
 public:
-    Walker(const QString &mask, const QStringList &endings, QStringList &target, const WalkHooks &hooks)
-        : matchAll_(isMatchAll(mask)), endings_(endings), target_(target), hooks_(hooks)
+    Walker(const QString &mask, const QStringList &endings, std::vector<ListEntry> &target, const WalkHooks &hooks)
+        : matchAll_(isMatchAll(mask)), mask_(mask), endings_(endings), target_(target), hooks_(hooks)
     {
-        if (!matchAll_)
-            pattern_ = QRegularExpression(QRegularExpression::wildcardToRegularExpression(
-                                              mask, QRegularExpression::UnanchoredWildcardConversion),
-                                          QRegularExpression::CaseInsensitiveOption);
+        for (const QString &ending : endings)
+            asciiEndings_.push_back(ending.toLatin1().toStdString());
     }
 
-    // A level ends at the first entry whose beforeEntry hook says stop. The hook keeps saying so, so
-    // every enclosing level ends at its own next entry: the walk stops within one entry per level.
-    void walk(const QString &folder)
+    void walkRoot(const std::filesystem::path &folder)
     {
-        const QString prefix = files::joinPath(folder, QString());
-        const QByteArray encoded = QFile::encodeName(prefix);
-        DIR *dir = ::opendir(encoded.constData());
-        if (!dir)
-            return;
-        while (const dirent *entry = ::readdir(dir)) {
-            if (hooks_.beforeEntry && !hooks_.beforeEntry())
-                break;
-            const char *raw = entry->d_name;
-            if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
-                continue;
-            const QString name = QFile::decodeName(raw);
-            if (matchAll_ || pattern_.match(name).hasMatch()) {
-                if (isRealFolder(encoded, entry))
-                    walk(prefix + name);
-                if (endings_.contains(lowerExtension(name)))
-                    target_.append(prefix + name);
-            }
-            if (hooks_.afterEntry)
-                hooks_.afterEntry(target_);
+        NativeString prefix = folder.native();
+        QString prefixText = shownText(folder);
+        if (prefix.empty() || !isSeparator(prefix.back())) {
+            prefix += std::filesystem::path::preferred_separator;
+            prefixText += QDir::separator();
         }
-        ::closedir(dir);
+        walk(prefix, prefixText);
     }
 
 private:
-    // A folder that the walk enters: never a symbolic link, whatever it points at.
-    static bool isRealFolder(const QByteArray &prefix, const dirent *entry)
+    // A level ends at the first entry whose beforeEntry hook says stop. The hook keeps saying so, so
+    // every enclosing level ends at its own next entry: the walk stops within one entry per level.
+    void walk(const NativeString &prefix, const QString &prefixText)
     {
-        if (entry->d_type == DT_DIR)
-            return true;
-        if (entry->d_type != DT_UNKNOWN)
+        os::Directory dir;
+        std::error_code error;
+        if (!dir.open(std::filesystem::path(prefix), error))
+            return;
+        // The identity of the folder as opened, so a link cannot be swapped between the check and the walk.
+        const std::optional<os::FileIdentity> identity = dir.identity();
+        if (identity && std::find(branch_.begin(), branch_.end(), *identity) != branch_.end())
+            return;
+        if (identity)
+            branch_.push_back(*identity);
+        os::DirectoryEntry entry;
+        while (dir.next(entry)) {
+            if (hooks_.beforeEntry && !hooks_.beforeEntry())
+                break;
+            if (entry.isDotOrDotDot())
+                continue;
+            // Most names are never shown: the text is made only for a mask, an extension that is not
+            // plain ASCII, a folder or a listed entry.
+            QString name;
+            bool haveName = false;
+            const auto shown = [&]() -> const QString & {
+                if (!haveName) {
+                    name = shownName(entry.name);
+                    haveName = true;
+                }
+                return name;
+            };
+            if (matchAll_ || wildcardMatch(mask_, shown())) {
+                if (entry.kind == os::EntryKind::Folder || entry.kind == os::EntryKind::FolderLink)
+                    walk(prefix + entry.name + std::filesystem::path::preferred_separator,
+                         prefixText + shown() + QDir::separator());
+                if (accepted(entry.name, shown))
+                    target_.push_back({std::filesystem::path(prefix + entry.name), prefixText + shown()});
+            }
+            if (hooks_.afterEntry)
+                hooks_.afterEntry(target_.size());
+        }
+        if (identity)
+            branch_.pop_back();
+    }
+
+    // The extension test on the native name; only an extension with a non-ASCII character is decoded
+    // (its lower case could still be an accepted ending).
+    template <typename Shown>
+    bool accepted(const NativeString &name, const Shown &shown) const
+    {
+        const std::size_t dot = name.rfind(NativeChar('.'));
+        if (dot == NativeString::npos)
             return false;
-        struct stat st {};
-        const QByteArray path = prefix + entry->d_name;
-        return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+        std::string lower;
+        lower.reserve(name.size() - dot);
+        for (std::size_t i = dot; i < name.size(); ++i) {
+            const auto c = static_cast<std::make_unsigned_t<NativeChar>>(name[i]);
+            if (c >= 0x80)
+                return endings_.contains(lowerExtension(shown()));
+            lower.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c));
+        }
+        return std::find(asciiEndings_.begin(), asciiEndings_.end(), lower) != asciiEndings_.end();
     }
 
     bool matchAll_;
-    QRegularExpression pattern_;
+    QString mask_;
     const QStringList &endings_;
-    QStringList &target_;
+    std::vector<std::string> asciiEndings_;
+    std::vector<ListEntry> &target_;
     const WalkHooks &hooks_;
+    std::vector<os::FileIdentity> branch_; // the folders being walked, from the root down
 };
 
 } // namespace
@@ -89,13 +128,13 @@ const QStringList &photoEndings()
     return endings;
 }
 
-void walkFolder(const QString &folder, const QString &mask, const QStringList &endings, QStringList &target,
-                const WalkHooks &hooks)
+void walkFolder(const std::filesystem::path &folder, const QString &mask, const QStringList &endings,
+                std::vector<ListEntry> &target, const WalkHooks &hooks)
 {
-    Walker(mask, endings, target, hooks).walk(folder);
+    Walker(mask, endings, target, hooks).walkRoot(folder);
 }
 
-void CollectUploadFiles(const QString &folder, const QString &mask, QStringList &target)
+void CollectUploadFiles(const std::filesystem::path &folder, const QString &mask, std::vector<ListEntry> &target)
 {
     walkFolder(folder, mask, photoEndings(), target);
 }

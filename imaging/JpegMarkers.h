@@ -8,15 +8,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
+
 namespace vx {
 
 // Byte-wise scan of a file with the thumbnail rule (see imaging/FrameMarkerScan.h). Always a pair, which
 // is no real size when the file has no SOF0-SOF2 marker. Throws vx::Error "Cannot open file \"%s\". %s"
 // when the file cannot be opened, and "Unexpected end of file \"%s\"." when the size bytes lie past its end.
+JpegSize ReadJpegSizeFromFile(const std::filesystem::path &path);
 JpegSize ReadJpegSizeFromFile(const QString &path);
 // The same scan over bytes already at hand (a file opened by the caller, or a source that counts what is
 // read); path only names the file in the error message.
-JpegSize ReadJpegSizeFromSource(jpeg::ByteSource &source, const QString &path);
+JpegSize ReadJpegSizeFromSource(jpeg::ByteSource &source, const std::filesystem::path &path);
 
 // Walk of an in-memory JPEG (an archive entry) that follows segment lengths from SOI to the first frame
 // header, SOF3 included; a thumbnail inside a metadata segment is skipped with its segment. Reads from the

@@ -2,6 +2,7 @@
 
 #include "imaging/ScaledJpegSize.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 
 #include <algorithm>
 
@@ -12,7 +13,9 @@ int ProbeHeight = 0;
 int ArchiveImageWidth = 0;
 int ArchiveImageHeight = 0;
 
-void ProbeScaledJpegSize(const QString &path)
+void ProbeScaledJpegSize(const QString &path) { ProbeScaledJpegSize(nativePath(path)); }
+
+void ProbeScaledJpegSize(const std::filesystem::path &path)
 {
     // A photo deleted since the scan is not an error here; the caller's copy will fail on it.
     if (!files::exists(path))

@@ -5,6 +5,7 @@
 #include "imaging/ScaledHeaderRead.h"
 #include "platform/Error.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +15,11 @@
 namespace vx {
 namespace {
 
-QString readFailure(const QIODevice &device)
+QString readFailure(const QIODevice &device, QString name)
 {
     const auto *file = qobject_cast<const QFile *>(&device);
-    const QString name = file ? QDir::toNativeSeparators(file->fileName()) : QString();
+    if (name.isEmpty() && file)
+        name = QDir::toNativeSeparators(file->fileName());
     return QStringLiteral("Cannot read file \"%1\". %2").arg(name, device.errorString());
 }
 
@@ -29,7 +31,7 @@ JpegSize ScaledJpegDecoder::sizeOfData(const char *data, std::size_t size)
     return jpeg::readScaledHeader(source.base);
 }
 
-JpegSize ScaledJpegDecoder::sizeOfDevice(QIODevice &device, int pieceSize)
+JpegSize ScaledJpegDecoder::sizeOfDevice(QIODevice &device, int pieceSize, const QString &name)
 {
     // The piece buffer is 64 KiB: keep it off the stack.
     auto source = std::make_unique<jpeg::DeviceSource>(device, pieceSize);
@@ -40,20 +42,22 @@ JpegSize ScaledJpegDecoder::sizeOfDevice(QIODevice &device, int pieceSize)
         bytesRead_ += source->bytesRead;
         // A failing disk is not a broken header: say what really happened.
         if (source->readFailed)
-            throw vx::Error(readFailure(device));
+            throw vx::Error(readFailure(device, name));
         throw;
     }
     bytesRead_ += source->bytesRead;
     if (source->readFailed)
-        throw vx::Error(readFailure(device));
+        throw vx::Error(readFailure(device, name));
     return size;
 }
 
-JpegSize ScaledJpegDecoder::sizeOfFile(const QString &path)
+JpegSize ScaledJpegDecoder::sizeOfFile(const QString &path) { return sizeOfFile(nativePath(path)); }
+
+JpegSize ScaledJpegDecoder::sizeOfFile(const std::filesystem::path &path)
 {
     QFile file;
     files::openForReading(file, path);
-    return sizeOfDevice(file);
+    return sizeOfDevice(file, 4096, shownText(path));
 }
 
 JpegSize ScaledJpegSize(const QByteArray &data)

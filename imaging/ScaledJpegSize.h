@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 
 class QIODevice;
 
@@ -21,9 +22,11 @@ public:
     JpegSize sizeOfData(const char *data, std::size_t size);
     // Streamed from the file, header only. Throws vx::Error "Cannot open file \"%s\". %s" when it cannot
     // be opened, "Cannot read file \"%s\". %s" when the system fails a read, "JPEG error #%d" otherwise.
+    JpegSize sizeOfFile(const std::filesystem::path &path);
     JpegSize sizeOfFile(const QString &path);
-    // Streamed from an open device from its current position, in pieces of pieceSize bytes.
-    JpegSize sizeOfDevice(QIODevice &device, int pieceSize = 4096);
+    // Streamed from an open device from its current position, in pieces of pieceSize bytes. A read
+    // failure names name, or the device's file name when name is empty.
+    JpegSize sizeOfDevice(QIODevice &device, int pieceSize = 4096, const QString &name = {});
     std::uint64_t bytesRead() const { return bytesRead_; } // total device bytes read so far
 
 private:

@@ -1,6 +1,6 @@
 #include "platform/Clock.h"
 
-#include <chrono>
+#include "platform/os/Clock.h"
 
 namespace vx::clock {
 namespace {
@@ -21,15 +21,15 @@ std::uint32_t highResolutionCounter()
 {
     if (counterOverride())
         return counterOverride()();
-    const auto ns = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(ns).count());
+    return static_cast<std::uint32_t>(os::highResolutionCounter());
 }
 
 QDateTime localNow()
 {
     if (nowOverride())
         return nowOverride()();
-    return QDateTime::currentDateTime();
+    const os::LocalTime t = os::localNow();
+    return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond), Qt::LocalTime);
 }
 
 void setHighResolutionCounterForTesting(std::function<std::uint32_t()> counter)

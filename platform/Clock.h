@@ -9,8 +9,9 @@
 
 namespace vx::clock {
 
-// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock); tests that need a
-// fixed random draw install their own counter with setHighResolutionCounterForTesting (empty: the clock).
+// Low 32 bits of the high-resolution counter (nanoseconds of the monotonic clock on POSIX,
+// QueryPerformanceCounter ticks on Windows); tests that need a fixed random draw install their own
+// counter with setHighResolutionCounterForTesting (empty: the clock).
 std::uint32_t highResolutionCounter();
 void setHighResolutionCounterForTesting(std::function<std::uint32_t()> counter);
 

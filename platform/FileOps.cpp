@@ -1,20 +1,26 @@
 #include "platform/FileOps.h"
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
+#include "platform/os/File.h"
+#include "platform/os/FileInfo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 
-#include <cerrno>
 #include <memory>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
+#endif
 
 namespace vx::files {
+std::filesystem::path toNativePath(const QString &path) { return nativePath(path); }
 
 QString joinPath(const QString &folder, const QString &name)
 {
@@ -51,131 +57,128 @@ void openForReading(QFile &file, const QString &path)
 
 bool copyNoOverwrite(const QString &source, const QString &target)
 {
-    // The system copy refuses an existing target; the check inside open(O_EXCL) keeps that true even
-    // when the target appears between a check and the copy.
-    const QByteArray src = QFile::encodeName(source);
-    const QByteArray dst = QFile::encodeName(target);
-    // O_NONBLOCK: a pipe named like a photo must not hold the copy waiting for a writer; it is refused
-    // below like every other source that is no regular file (the flag means nothing for those).
-    const int in = ::open(src.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0)
+    return copyNoOverwrite(toNativePath(source), toNativePath(target));
+}
+
+bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target)
+{
+    // The exclusive creation refuses an existing target even when it appears between a check and the
+    // copy. A pipe named like a photo is refused by the open instead of holding the copy waiting for a
+    // writer.
+    os::File in;
+    std::error_code error;
+    if (!in.openForReading(source, os::Sharing::ReadersOnly, error))
         return false;
-    struct stat st {};
-    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(in);
+    const auto sourceStatus = os::pathStatus(source);
+    os::File out;
+    if (!sourceStatus || !out.createNew(target, error))
         return false;
-    }
-    const int out = ::open(dst.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0666);
-    if (out < 0) {
-        ::close(in);
-        return false;
-    }
     bool ok = true;
     static constexpr size_t bufferSize = 1 << 18;
     std::unique_ptr<char[]> buffer(new char[bufferSize]);
     for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), bufferSize);
+        const std::int64_t n = in.read(buffer.get(), bufferSize, error);
         if (n == 0)
             break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        if (n < 0 || !out.writeAll(buffer.get(), size_t(n), error)) {
             ok = false;
             break;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer.get() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                ok = false;
-                break;
-            }
-            done += w;
-        }
-        if (!ok)
-            break;
     }
-    ::close(in);
-    if (::close(out) != 0)
-        ok = false;
     if (ok)
-        setModificationTime(target, QFileInfo(source).lastModified());
-    else
-        ::unlink(dst.constData());
+        out.setModificationTime(sourceStatus->modified, error);
+    if (!out.close(error))
+        ok = false;
+    if (!ok)
+        os::removeFile(target, error);
+    else if (sourceStatus->readOnly)
+        os::setReadOnly(target, true, error);
     return ok;
 }
 
-bool remove(const QString &path)
+bool remove(const QString &path) { return files::remove(toNativePath(path)); }
+
+bool remove(const std::filesystem::path &path)
 {
-    QFile::remove(path);
-    return !QFileInfo::exists(path);
+    std::error_code error;
+    os::removeFile(path, error);
+    return !os::pathExists(path);
 }
 
 bool clearReadOnly(const QString &path)
 {
-    QFile f(path);
-    return f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    std::error_code error;
+    return os::setReadOnly(toNativePath(path), false, error);
 }
 
 bool setReadOnly(const QString &path)
 {
-    QFile f(path);
-    return f.setPermissions(f.permissions() &
-                            ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
-                              QFileDevice::WriteOther));
+    std::error_code error;
+    return os::setReadOnly(toNativePath(path), true, error);
 }
 
 bool setUnixPermissions(const QString &path, unsigned mode)
 {
-    return ::chmod(QFile::encodeName(path).constData(), mode_t(mode & 0777)) == 0;
-}
-
-bool setModificationTime(const QString &path, const QDateTime &time)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
-    return f.setFileTime(time, QFileDevice::FileModificationTime);
+    std::error_code error;
+    return os::setPermissions(toNativePath(path), mode, error);
 }
 
 bool isOnRemovableDrive(const QString &path)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &st) != 0)
+    return os::isOnRemovableDrive(toNativePath(QFileInfo(path).absolutePath()));
+}
+
+bool exists(const std::filesystem::path &path)
+{
+    const std::optional<os::PathStatus> status = os::pathStatus(path);
+    return status && status->kind != os::PathKind::Folder;
+}
+
+bool openForReading(QFile &file, const std::filesystem::path &path, QString &reason)
+{
+#ifdef _WIN32
+    // UTF-16 names pass through QString unchanged.
+    const std::optional<os::PathStatus> status = os::pathStatus(path);
+    if (status && status->kind == os::PathKind::Other) {
+        reason = QStringLiteral("Not a regular file");
         return false;
-    // /sys/dev/block/MAJ:MIN is a partition or a disk; a partition's parent folder is its disk.
-    const QString dev = QStringLiteral("/sys/dev/block/%1:%2").arg(major(st.st_dev)).arg(minor(st.st_dev));
-    for (const QString &candidate : {dev + QStringLiteral("/removable"), dev + QStringLiteral("/../removable")}) {
-        QFile f(candidate);
-        if (f.open(QIODevice::ReadOnly))
-            return f.readAll().trimmed() == "1";
     }
-    return false;
-}
-
-bool flushDescriptor(int fd) { return ::fsync(fd) == 0; }
-
-bool setDescriptorModificationTime(int fd, const QDateTime &time)
-{
-    if (!time.isValid())
+    file.setFileName(QString::fromStdWString(path.native()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
         return false;
-    const qint64 ms = time.toMSecsSinceEpoch();
-    struct timespec times[2];
-    times[0].tv_sec = 0;
-    times[0].tv_nsec = UTIME_OMIT; // access time stays
-    times[1].tv_sec = time_t(ms / 1000);
-    times[1].tv_nsec = long((ms % 1000) * 1000000);
-    return ::futimens(fd, times) == 0;
+    }
+    return true;
+#else
+    // Opened by its bytes and handed to QFile as a descriptor: Qt's own name conversion would replace
+    // bytes that are not UTF-8. O_NONBLOCK keeps a pipe from holding the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        reason = QStringLiteral("Not a regular file");
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Unbuffered: the readers do their own windowing, and a buffer would only double the copies.
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+#endif
 }
 
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime)
+void openForReading(QFile &file, const std::filesystem::path &path)
 {
-    const QDate date(int(1980 + ((dosDate >> 9) & 0x7F)), int((dosDate >> 5) & 0x0F), int(dosDate & 0x1F));
-    const QTime time(int((dosTime >> 11) & 0x1F), int((dosTime >> 5) & 0x3F), int((dosTime & 0x1F) * 2));
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return QDateTime(date, time, Qt::LocalTime);
+    QString reason;
+    if (!openForReading(file, path, reason))
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), reason));
 }
 
 } // namespace vx::files

@@ -1,12 +1,17 @@
 #pragma once
 // File helpers that the operations need beyond QFile: copy that never overwrites, delete, times,
-// attributes and the flush of files on removable drives.
+// attributes and the removable-drive test, on the operating-system layer (platform/os) for the texts the
+// windows hold.
 
-#include <QDateTime>
 #include <QFile>
 #include <QString>
 
+#include <filesystem>
+
 namespace vx::files {
+
+// The native path of a path text: the bytes QFile would use on Linux, UTF-16 on Windows.
+std::filesystem::path toNativePath(const QString &path);
 
 // Full path of a name inside a folder: the native separator is appended only when the folder does not
 // already end in one (a root such as "/" or "C:\").
@@ -20,21 +25,22 @@ bool exists(const QString &path);
 // by name, so a named pipe, a socket or a device can stand in a list as "x.jpg": opening a pipe waits for a
 // writer that never comes and a device may never end, so anything but a regular file is refused first.
 void openForReading(QFile &file, const QString &path);          // a file (not a folder) exists at path
-bool copyNoOverwrite(const QString &source, const QString &target); // fails when target exists
+// Fails when target exists (whatever stands there, a link included) or source is no regular file.
+bool copyNoOverwrite(const QString &source, const QString &target);
+bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target);
 bool remove(const QString &path);          // true when the file is gone afterwards
+bool remove(const std::filesystem::path &path);
 bool clearReadOnly(const QString &path);
 bool setReadOnly(const QString &path);
 bool setUnixPermissions(const QString &path, unsigned mode); // mode & 0777 only
-bool setModificationTime(const QString &path, const QDateTime &time);
 bool isOnRemovableDrive(const QString &path);
-// Flushes an open descriptor to the device; used for files written to removable drives.
-bool flushDescriptor(int fd);
-// Sets the modification time of an open file (the file's own descriptor, so no name can be swapped
-// under it).
-bool setDescriptorModificationTime(int fd, const QDateTime &time);
 
-// An MS-DOS date and time (as ZIP entries carry them) as local time; invalid for an impossible date
-// such as month 0. DOS keeps seconds in steps of two.
-QDateTime fromDosDateTime(unsigned dosDate, unsigned dosTime);
+// Files that a list names, by native path: a name that is not valid UTF-8 on Linux reaches its file
+// only by its own bytes.
+bool exists(const std::filesystem::path &path);
+// Refuses anything but a regular file before reading, like the text form; the message names shownText.
+void openForReading(QFile &file, const std::filesystem::path &path);
+// The same without throwing: false with the reason ("Not a regular file", the system's text).
+bool openForReading(QFile &file, const std::filesystem::path &path, QString &reason);
 
 } // namespace vx::files

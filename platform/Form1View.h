@@ -5,11 +5,13 @@
 // the runs of the folder, archive and report pages take it by reference.
 
 #include "platform/Desktop.h"
+#include "platform/NativePath.h"
 #include "platform/RadioGroup.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -68,7 +70,7 @@ public:
 
     // Program-wide state
     bool AbortRequested = false;
-    QStringList CreatedExamples;
+    std::vector<ListEntry> CreatedExamples;
     bool FolderRecreatePending = false;
     bool ArchiveRecreatePending = false;
     // True while an archive example run is in progress: Edit2 stays usable during it and can enable

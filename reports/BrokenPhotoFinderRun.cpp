@@ -2,6 +2,7 @@
 
 #include "imaging/ScaledJpegSize.h"
 #include "platform/FileOps.h"
+#include "platform/ListItems.h"
 #include "reports/BrokenPhotoTest.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ void deleteSelected(QListWidget &list)
         QListWidgetItem *item = list.item(i);
         if (!item->isSelected())
             continue;
-        const QString path = item->text();
+        const std::filesystem::path path = vx::nativePathOf(*item);
         if (!vx::files::exists(path))
             continue;
         if (vx::files::remove(path))
@@ -81,7 +82,7 @@ void N3Click(vx::Form1View &form)
         form.pb1->setValue(i);
         QListWidgetItem *item = list.item(i);
         item->setSelected(false);
-        results[std::size_t(i)] = IsBrokenPhoto(decoder, item->text());
+        results[std::size_t(i)] = IsBrokenPhoto(decoder, vx::nativePathOf(*item));
         if (results[std::size_t(i)])
             item->setSelected(true);
     }

@@ -6,7 +6,7 @@
 
 namespace vx::reports {
 
-bool IsBrokenPhoto(vx::ScaledJpegDecoder &decoder, const QString &path)
+bool IsBrokenPhoto(vx::ScaledJpegDecoder &decoder, const std::filesystem::path &path)
 {
     try {
         const JpegSize size = decoder.sizeOfFile(path);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <filesystem>
+
 namespace vx {
 class ScaledJpegDecoder;
 }
@@ -11,6 +13,6 @@ class ScaledJpegDecoder;
 namespace vx::reports {
 
 // Never throws: a file that cannot be opened, is empty or is no JPEG is broken.
-bool IsBrokenPhoto(vx::ScaledJpegDecoder &decoder, const QString &path);
+bool IsBrokenPhoto(vx::ScaledJpegDecoder &decoder, const std::filesystem::path &path);
 
 } // namespace vx::reports

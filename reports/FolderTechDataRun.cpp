@@ -5,6 +5,7 @@
 #include "reports/FolderRunCounter.h"
 #include "reports/ResolutionOrder.h"
 #include "platform/FileOps.h"
+#include "platform/ListItems.h"
 #include "reports/TechDataLines.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ namespace {
 
 // The first photo is opened once before the walk: when even that fails (the release's disk went away,
 // no access to the folder), the run reports it instead of writing a report that measured nothing.
-void openAndCloseFirst(const QString &path)
+void openAndCloseFirst(const std::filesystem::path &path)
 {
     QFile file;
     files::openForReading(file, path);
@@ -43,7 +44,7 @@ void Button7Click(vx::Form1View &form)
     form.AbortRequested = false;
     form.Panel1->show();
 
-    openAndCloseFirst(list.item(0)->text());
+    openAndCloseFirst(nativePathOf(*list.item(0)));
 
     FolderRunCounter folders(list.item(0)->text());
     QStringList resolutions;
@@ -60,7 +61,7 @@ void Button7Click(vx::Form1View &form)
             return;
         }
         try {
-            const JpegSize size = ReadJpegSizeFromFile(path);
+            const JpegSize size = ReadJpegSizeFromFile(nativePathOf(*list.item(i)));
             if (std::optional<QString> text = ResolutionText(size.width, size.height))
                 resolutions << *text;
         } catch (const vx::Error &) {

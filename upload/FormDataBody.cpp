@@ -2,8 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Error.h"
-
-#include <QFileInfo>
+#include "platform/NativePath.h"
 
 #include <cstring>
 #include <limits>
@@ -29,9 +28,11 @@ QString FormDataBody::ContentTypeHeader() const { return QStringLiteral("multipa
 
 qint32 FormDataBody::TotalSize() const { return static_cast<qint32>(total_ + closingDelimiter().size()); }
 
-QByteArray FormDataBody::filenameParameter(const QString &path)
+QByteArray FormDataBody::filenameParameter(const QString &path) { return filenameParameter(nativePath(path)); }
+
+QByteArray FormDataBody::filenameParameter(const std::filesystem::path &path)
 {
-    const QByteArray name = QFileInfo(path).fileName().toUtf8();
+    const QByteArray name = eightBitFileName(path);
     QByteArray out;
     out.reserve(name.size());
     for (char c : name) {
@@ -66,22 +67,33 @@ QByteArray FormDataBody::closingDelimiter() const { return "\r\n--" + boundary_.
 
 void FormDataBody::AddFilePart(const QString &fieldName, const QString &path, const QString &contentType)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw Error(QStringLiteral("Не удалось открыть файл ") + path);
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл ") + path);
+    AddFilePart(fieldName, nativePath(path), contentType);
+}
+
+void FormDataBody::AddFilePart(const QString &fieldName, const std::filesystem::path &path,
+                               const QString &contentType)
+{
+    const QString text = shownText(path);
+    auto file = std::make_unique<os::File>();
+    std::error_code error;
+    std::uint64_t size = 0;
+    if (!file->openForReading(path, os::Sharing::ReadersOnly, error) && error == os::LayerError::NotRegularFile)
+        throw NotARegularFile(QStringLiteral("Файл ") + text +
+                              QStringLiteral(" не загружен: это не обычный файл (канал, устройство или папка)."));
+    if (!file->isOpen() || !file->size(size, error))
+        throw Error(QStringLiteral("Не удалось открыть файл ") + text + QStringLiteral(". ") +
+                    QString::fromStdString(error.message()));
 
     Part part;
     part.fieldName = fieldName.toUtf8();
     part.path = path;
+    part.pathText = text;
     part.contentType = contentType.toUtf8();
-    part.fileSize = file->size();
+    part.fileSize = size > std::uint64_t(kMaxBodySize) ? kMaxBodySize : qint64(size);
     part.file = std::move(file);
     part.size = headerLines(part).size() + part.fileSize + 2;
-    if (total_ + part.size + closingDelimiter().size() > kMaxBodySize)
-        throw Error(QStringLiteral("Слишком большой объём для загрузки: ") + path);
+    if (size > std::uint64_t(kMaxBodySize) || total_ + part.size + closingDelimiter().size() > kMaxBodySize)
+        throw Error(QStringLiteral("Слишком большой объём для загрузки: ") + text);
     total_ += part.size;
     parts_.push_back(std::move(part));
 }
@@ -131,14 +143,15 @@ qint64 FormDataBody::read(char *data, qint64 maxSize)
             // counted size, one that shrank cannot keep the announced length and fails the body.
             const qint64 want = std::min(maxSize - done, part.fileSize - fileDelivered_);
             if (want > 0) {
-                const qint64 got = part.file->read(data + done, want);
+                std::error_code error;
+                const std::int64_t got =
+                    part.file->readAt(std::uint64_t(fileDelivered_), data + done, std::size_t(want), error);
                 if (got <= 0)
-                    throw Error(QStringLiteral("Не удалось прочитать файл ") + part.path);
+                    throw Error(QStringLiteral("Не удалось прочитать файл ") + part.pathText);
                 fileDelivered_ += got;
                 done += got;
                 continue;
             }
-            part.file->seek(0);
             fileCurrent_ = false;
             fileDelivered_ = 0;
             ++current_;
@@ -150,8 +163,6 @@ qint64 FormDataBody::read(char *data, qint64 maxSize)
             Part &part = parts_[current_];
             pending_ = headerLines(part);
             if (part.isFile()) {
-                if (!part.file->seek(0))
-                    throw Error(QStringLiteral("Не удалось прочитать файл ") + part.path);
                 fileCurrent_ = true;
                 fileDelivered_ = 0;
             } else {

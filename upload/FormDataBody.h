@@ -3,14 +3,25 @@
 // demand and file parts are streamed from their files, which stay open from AddFilePart until the body
 // is released (destroyed), so their sizes cannot be recounted between the size sum and the sending.
 
+#include "platform/Error.h"
+#include "platform/os/File.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 namespace vx {
+
+// A file of the body that is no regular file (a pipe, a device, a folder named like a photo): nothing
+// can be uploaded from it, and unlike a file that went missing it stays in the way until the user
+// removes it, so the window says so.
+class NotARegularFile : public Error {
+public:
+    using Error::Error;
+};
 
 class FormDataBody {
 public:
@@ -21,7 +32,9 @@ public:
     FormDataBody &operator=(const FormDataBody &) = delete;
 
     // Opens the file for reading and appends a file part; throws vx::Error when it cannot be opened
-    // (missing, a folder, unreadable) or when the body would reach 2 GiB.
+    // (missing, a folder, a pipe or device, unreadable) or when the body would reach 2 GiB. Only regular
+    // files are opened, without waiting: a pipe named like a photo must not hold the upload.
+    void AddFilePart(const QString &fieldName, const std::filesystem::path &path, const QString &contentType);
     void AddFilePart(const QString &fieldName, const QString &path, const QString &contentType);
     void AddTextPart(const QString &fieldName, const QString &value);
 
@@ -39,17 +52,19 @@ public:
     // Closes every file the body holds; reading afterwards yields nothing.
     void release();
 
-    // The filename parameter of a file part: the name alone, with '"', CR and LF percent-encoded so
-    // that no file name can end the quoted parameter or the header line.
+    // The filename parameter of a file part: the name alone in the system's 8-bit encoding, with '"', CR
+    // and LF percent-encoded so that no file name can end the quoted parameter or the header line.
+    static QByteArray filenameParameter(const std::filesystem::path &path);
     static QByteArray filenameParameter(const QString &path);
 
 private:
     struct Part {
         QByteArray fieldName;
         QByteArray value;     // text part
-        QString path;         // file part
+        std::filesystem::path path; // file part
+        QString pathText;           // for messages
         QByteArray contentType;
-        std::unique_ptr<QFile> file;
+        std::unique_ptr<os::File> file;
         qint64 fileSize = 0;
         qint64 size = 0;
         bool isFile() const { return file != nullptr; }

@@ -1,6 +1,7 @@
 #pragma once
-// The real connection: a QTcpSocket used with its blocking waits on the calling thread, so that no
-// window event runs while a post is under way.
+// The real connection: the operating-system layer's TCP socket, used with its own time-limited waits on
+// the calling thread, so that no window event runs while a post is under way. It tells a reset from an
+// orderly close: a reset fails the reply wherever it comes.
 
 #include "upload/Connection.h"
 

@@ -144,10 +144,10 @@ void TUploadForm::FormShow()
 {
     UploadFiles.clear();
     const QString folder = outputFolder_ ? outputFolder_() : QString();
-    vx::CollectUploadFiles(folder, QString(), UploadFiles);
+    vx::CollectUploadFiles(vx::nativePath(folder), QString(), UploadFiles);
     Label2->setText(QStringLiteral("Папка ") + vx::FolderDisplayName(folder) + QStringLiteral(":"));
     Label3->setText(QStringLiteral("Файлов: ") + QString::number(UploadFiles.size()));
-    Button1->setEnabled(!UploadFiles.isEmpty());
+    Button1->setEnabled(!UploadFiles.empty());
 }
 
 void TUploadForm::Button1Click()
@@ -170,12 +170,16 @@ void TUploadForm::UploadToImageVenue()
     QByteArray reply;
     try {
         vx::FormDataBody body; // released on every way out, which closes the photos
-        for (const QString &path : std::as_const(UploadFiles))
-            body.AddFilePart(QStringLiteral("userfile[]"), path, QStringLiteral("multipart/form-data"));
+        for (const vx::ListEntry &file : std::as_const(UploadFiles))
+            body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
         body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
         reply = HTTP.PostMultipart(uploadUrl_, body);
+    } catch (const vx::NotARegularFile &e) {
+        // A pipe or device in the output folder would fail every upload; the user has to know why.
+        desktop_.showMessage(e.message());
+        return;
     } catch (const std::exception &) {
-        return; // every failure of the upload is silent: the post text and the photos stay
+        return; // every other failure of the upload is silent: the post text and the photos stay
     }
 
     const QStringList post = vx::BuildPostText(vx::replyText(reply));
@@ -183,9 +187,9 @@ void TUploadForm::UploadToImageVenue()
 
     // A reply without a single link is no proof that the host has the photos: they stay.
     if (cbox1->isChecked() && vx::PostTextHasLink(post)) {
-        for (const QString &path : std::as_const(UploadFiles))
-            if (vx::files::exists(path))
-                vx::files::remove(path);
+        for (const vx::ListEntry &file : std::as_const(UploadFiles))
+            if (vx::files::exists(file.path))
+                vx::files::remove(file.path);
     }
 }
 

@@ -5,12 +5,14 @@
 // chosen service and the deletion box keep their state between showings.
 
 #include "platform/Desktop.h"
+#include "platform/NativePath.h"
 #include "upload/HttpClient.h"
 
 #include <QDialog>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -40,7 +42,7 @@ public:
     QFrame *Panel1 = nullptr;
 
     // The photos of the output folder, rebuilt at every showing.
-    QStringList UploadFiles;
+    std::vector<vx::ListEntry> UploadFiles;
     // Lives with the window, so cookies carry over from one upload to the next.
     vx::http::HttpClient HTTP;
 

@@ -1,6 +1,7 @@
 // The main window's frame: start-up state, the count edits, shortcuts, help and the failure guard.
 #include "app/Windows.h"
 #include "platform/Error.h"
+#include "tests/support/EntryTexts.h"
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -134,7 +135,7 @@ void TestMainWindow::windowFrame()
     QVERIFY(v().SpeedButton3->isHidden());
     QVERIFY(v().infmemo->isReadOnly());
     QCOMPARE(v().StaticText1->text(), QStringLiteral("Нужное кол-во примеров:"));
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(v().CreatedExamples.empty());
     QCOMPARE(v().fd2.title, QStringLiteral("В какой папке создать примеры?"));
     QCOMPARE(v().fd3.title, QStringLiteral("Укажите папку"));
     // Image4 shows Image3's picture.

@@ -5,6 +5,7 @@
 #include "imaging/Probes.h"
 #include "platform/RadioGroup.h"
 #include "tests/archivepage/ArchivePageFixtures.h"
+#include "tests/support/EntryTexts.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -142,14 +143,14 @@ void TestArchiveExamples::zeroWantedAsksAtOnce()
 {
     FileTree tree;
     list(oneEntryArchives(tree, 1));
-    v().CreatedExamples = {QStringLiteral("stale")};
+    v().CreatedExamples = {vx::listEntry(vx::nativePath(QStringLiteral("stale")))};
     wanted(0);
     const QString out = tree.folder("out");
     createInto(out);
     QCOMPARE(desktop->folderRequests.size(), 1);
     QCOMPARE(desktop->folderRequests[0].title, QStringLiteral("В какой папке создать примеры?"));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(v().CreatedExamples.empty());
     QVERIFY(filesIn(out).isEmpty());
     QVERIFY(!v().Button8->isHidden());
 }
@@ -163,7 +164,7 @@ void TestArchiveExamples::onlyTheFirstNArchivesAreVisited()
     desktop->yesNoAnswers.push_back(true);
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"p0.jpg", "p1.jpg", "p2.jpg"}));
-    QCOMPARE(v().CreatedExamples,
+    QCOMPARE(vx::test::texts(v().CreatedExamples),
              QStringList({out + "/p0.jpg", out + "/p1.jpg", out + "/p2.jpg"}));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
     QCOMPARE(desktop->shown.last().title, QStringLiteral("Обработка завершена"));
@@ -211,7 +212,7 @@ void TestArchiveExamples::failingArchiveCostsOnlyItsExample()
     const QString out = tree.folder("out");
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"a.jpg", "c.jpg"}));
-    QCOMPARE(v().CreatedExamples.size(), 2);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 2);
     QVERIFY(desktop->messages().isEmpty());
     QCOMPARE(desktop->questions(), QStringList({completedText}));
     expectIdle();
@@ -229,7 +230,7 @@ void TestArchiveExamples::sameNameFromTwoArchivesReplaces()
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"001.jpg"}));
     QCOMPARE(contentOf(out + "/001.jpg"), secondPhoto);
-    QCOMPARE(v().CreatedExamples, QStringList({out + "/001.jpg", out + "/001.jpg"}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + "/001.jpg", out + "/001.jpg"}));
 }
 
 void TestArchiveExamples::entryInSubFolderLandsFlat()
@@ -243,7 +244,7 @@ void TestArchiveExamples::entryInSubFolderLandsFlat()
     QCOMPARE(filesIn(out), QStringList({"photo.jpg"}));
     QVERIFY(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     QCOMPARE(contentOf(out + "/photo.jpg"), photo);
-    QCOMPARE(v().CreatedExamples, QStringList({out + "/photo.jpg"}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + "/photo.jpg"}));
 }
 
 void TestArchiveExamples::jpegExtensions_data()
@@ -272,7 +273,7 @@ void TestArchiveExamples::jpegExtensions()
     createInto(out);
     const QString fileName = name.mid(name.lastIndexOf('/') + 1);
     QCOMPARE(filesIn(out), counts ? QStringList({fileName}) : QStringList());
-    QCOMPARE(v().CreatedExamples.size(), counts ? 1 : 0);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), counts ? 1 : 0);
 }
 
 void TestArchiveExamples::writesExactlyTheProbedEntry_data()
@@ -311,7 +312,7 @@ void TestArchiveExamples::writesExactlyTheProbedEntry()
         const QString fileName = name.mid(name.lastIndexOf('/') + 1);
         QCOMPARE(filesIn(out), QStringList({fileName}));
         QCOMPARE(contentOf(out + '/' + fileName), tookLarge ? largePhoto : smallPhoto);
-        QCOMPARE(v().CreatedExamples, QStringList({out + '/' + fileName}));
+        QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + '/' + fileName}));
     }
     if (seen.size() < 2)
         qWarning("only one of the two entries was drawn in 12 rounds");
@@ -381,7 +382,7 @@ void TestArchiveExamples::giveUpAfterAsManyRedrawsAsEntries()
     const QString out = tree.folder("out");
     createInto(out);
     QVERIFY(filesIn(out).isEmpty());
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(v().CreatedExamples.empty());
     QCOMPARE(desktop->processEventsCalls, 1 + entries);
     QVERIFY(desktop->messages().isEmpty()); // given up silently
     QCOMPARE(desktop->questions(), QStringList({completedText}));
@@ -464,7 +465,7 @@ void TestArchiveExamples::abort()
     QCOMPARE(desktop->messages(), QStringList({message}));
     QVERIFY(desktop->questions().isEmpty());
     QCOMPARE(filesIn(out), written);
-    QCOMPARE(v().CreatedExamples.size(), written.size());
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), written.size());
     expectIdle();
     QVERIFY(!v().Button8->isHidden());
 }
@@ -480,7 +481,7 @@ void TestArchiveExamples::passwordCancelledAddsNothing()
     const QString out = tree.folder("out");
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"b.jpg"}));
-    QCOMPARE(v().CreatedExamples, QStringList({out + "/b.jpg"}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + "/b.jpg"}));
     int prompts = 0;
     for (const Shown &s : desktop->shown)
         prompts += s.kind == Shown::Password ? 1 : 0;
@@ -502,7 +503,7 @@ void TestArchiveExamples::typedPasswordWritesTheExample()
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"locked.jpg"}));
     QCOMPARE(contentOf(out + "/locked.jpg"), plain);
-    QCOMPARE(v().CreatedExamples.size(), 1);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 1);
 }
 
 void TestArchiveExamples::failedWriteIsNotCounted_data()
@@ -534,7 +535,7 @@ void TestArchiveExamples::failedWriteIsNotCounted()
             failures << s.text;
     QCOMPARE(failures.size(), dialogs);
     QVERIFY(failures[0].endsWith(QStringLiteral(". File processing error, possibly disk is full")));
-    QCOMPARE(v().CreatedExamples, QStringList({out + "/b.jpg"}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + "/b.jpg"}));
     QCOMPARE(filesIn(out), QStringList({"b.jpg"}));
 }
 
@@ -558,7 +559,7 @@ void TestArchiveExamples::recreateAfterFolderPageRun()
     windows->Form1.SpeedButton3Click();
     QVERIFY(desktop->folderRequests.isEmpty()); // the folder that fd2 holds, without asking
     QCOMPARE(filesIn(out), QStringList({"a.jpg", "keep.txt"}));
-    QCOMPARE(v().CreatedExamples, QStringList({out + "/a.jpg"}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({out + "/a.jpg"}));
     QVERIFY(!v().ArchiveRecreatePending);
     QCOMPARE(desktop->questions(), QStringList({completedText}));
 

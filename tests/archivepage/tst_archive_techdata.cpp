@@ -6,6 +6,7 @@
 #include "tests/support/FileTree.h"
 #include "tests/support/ScriptedDesktop.h"
 
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ using vx::test::FileTree;
 using vx::test::photoEntry;
 using vx::test::ScriptedDesktop;
 using vx::test::ZipEntrySpec;
+using vx::test::ZipWriter;
 
 namespace {
 QStringList report(int archives, int photos, const QString &range)
@@ -58,6 +60,7 @@ private slots:
     void emptyList();
     void totalCountsEveryJpegEntry();
     void nameOutsideCodePagesMeasuresItsOwnEntry();
+    void archiveNamedIn1251IsListedMeasuredAndUsed();
     void unreadableArchiveStopsTheRun_data();
     void unreadableArchiveStopsTheRun();
     void abortEmptiesTheMemo();
@@ -96,6 +99,30 @@ void TestArchiveTechData::cleanup()
 {
     delete windows;
     delete desktop;
+}
+
+void TestArchiveTechData::archiveNamedIn1251IsListedMeasuredAndUsed()
+{
+    // "Сет.zip" in 1251 bytes inside "Архивы" in 1251: the scan, the technical data and the example
+    // run reach it by its own bytes.
+    FileTree tree;
+    ZipWriter writer;
+    for (const ZipEntrySpec &spec : photos({{300, 200, 0}, {100, 50, 0}}))
+        writer.add(spec);
+    const QByteArray data = writer.build();
+    tree.nativeFile("release/\xC0\xF0\xF5\xE8\xE2\xFB/\xD1\xE5\xF2.zip", data);
+    desktop->folderAnswers.push_back(tree.path("release"));
+    v().Button4->click();
+    QCOMPARE(v().lbzip->count(), 1);
+    QCOMPARE(v().lbzip->item(0)->text(), tree.path(QString::fromUtf8("release/Архивы/Сет.zip")));
+    refresh();
+    // The range follows the entries' size texts, as on every archive (see sizeTextsPickTheMeasuredEntries).
+    QCOMPARE(memo(), report(1, 2, "300x200 - 100x50"));
+    v().Edit2->setText("1");
+    desktop->folderAnswers.push_back(tree.folder("out"));
+    v().Button6->click();
+    QCOMPARE(v().CreatedExamples.size(), 1u);
+    QVERIFY(QFile::exists(v().CreatedExamples.front().text));
 }
 
 void TestArchiveTechData::sizeTextsPickTheMeasuredEntries()

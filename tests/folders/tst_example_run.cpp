@@ -2,6 +2,7 @@
 #include "app/Windows.h"
 #include "folders/RandomOrder.h"
 #include "platform/Clock.h"
+#include "tests/support/EntryTexts.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -140,12 +141,12 @@ void TestExampleRun::zeroWantedCompletesAtOnce()
     list({tree.file("a.jpg")});
     wanted(0);
     QVERIFY(!v().Button2->isEnabled());
-    v().CreatedExamples = {QStringLiteral("stale")};
+    v().CreatedExamples = {vx::listEntry(vx::nativePath(QStringLiteral("stale")))};
     desktop->folderAnswers.push_back(tree.folder("out"));
     windows->Form1.Button2Click(); // the handler itself: the button is disabled for "0"
     QCOMPARE(desktop->folderRequests.size(), 1);
     QCOMPARE(desktop->questions(), QStringList({completedText}));
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(v().CreatedExamples.empty());
     QVERIFY(sortedFiles(tree.folder("out")).isEmpty());
 }
 
@@ -161,8 +162,8 @@ void TestExampleRun::bothCopiesEveryPhotoWhenCountEqualsList()
     desktop->yesNoAnswers.push_back(true);
     createInto(out);
     QCOMPARE(sortedFiles(out), QStringList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg"}));
-    QCOMPARE(v().CreatedExamples.size(), 6);
-    for (const QString &example : v().CreatedExamples)
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 6);
+    for (const QString &example : vx::test::texts(v().CreatedExamples))
         QVERIFY(example.startsWith(out + QLatin1Char('/')));
     QFile copy(out + QStringLiteral("/p3.jpg"));
     QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -188,7 +189,7 @@ void TestExampleRun::sameNamesEndOnlyByAbortWithCount()
     QCOMPARE(desktop->messages(), QStringList({abortedWithCount(1)}));
     QVERIFY(desktop->questions().isEmpty());
     QCOMPARE(sortedFiles(out), QStringList({"same.jpg"}));
-    QCOMPARE(v().CreatedExamples.size(), 1);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 1);
     QVERIFY(v().Panel1->isHidden());
     QVERIFY(v().Button2->isEnabled());
 }
@@ -202,7 +203,7 @@ void TestExampleRun::existingTargetIsNotOverwritten()
     scriptDraws(2, {0, 1});
     createInto(tree.path("out"));
     QCOMPARE(contentOf(tree.path("out/a.jpg")), QByteArray("old a"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/b.jpg")}));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
 }
 
@@ -213,7 +214,7 @@ void TestExampleRun::outputInsideReleaseCountsNothingFromThere()
     wanted(1);
     scriptDraws(2, {0, 1});
     createInto(tree.path("rel")); // a.jpg is drawn first and would be copied onto itself
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("rel/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("rel/b.jpg")}));
     QCOMPARE(contentOf(tree.path("rel/a.jpg")), QByteArray("photo a"));
     QCOMPARE(contentOf(tree.path("rel/b.jpg")), QByteArray("photo b"));
 }
@@ -280,7 +281,7 @@ void TestExampleRun::giveUpMessages()
     createInto(tree.folder("out"));
     QCOMPARE(desktop->messages(), QStringList({message}));
     QVERIFY(desktop->questions().isEmpty());
-    QVERIFY(v().CreatedExamples.isEmpty());
+    QVERIFY(vx::test::texts(v().CreatedExamples).isEmpty());
     QVERIFY(sortedFiles(tree.folder("out")).isEmpty());
     QVERIFY(v().Panel1->isHidden());
     QVERIFY(v().Button2->isEnabled());
@@ -294,7 +295,7 @@ void TestExampleRun::undecodableCandidateIsRedrawn()
     wanted(1);
     v().rg1->setItemIndex(0);
     createInto(tree.folder("out"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/square.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/square.jpg")}));
 
     desktop->shown.clear();
     list({tree.file("broken.jpg", "not a jpeg at all")});
@@ -311,7 +312,7 @@ void TestExampleRun::vanishedPhotoIsNotCounted()
     wanted(1);
     scriptDraws(2, {0, 1});
     createInto(tree.folder("out"));
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/here.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/here.jpg")}));
 }
 
 void TestExampleRun::recreateDeletesOnlyLastExamples()
@@ -325,11 +326,11 @@ void TestExampleRun::recreateDeletesOnlyLastExamples()
     const QString out = tree.folder("out");
     tree.file("out/keep.txt");
     createInto(out);
-    const QStringList first = v().CreatedExamples;
+    const QStringList first = vx::test::texts(v().CreatedExamples);
     QCOMPARE(first.size(), 2);
     v().SpeedButton2->click(); // hidden, wired all the same
     QCOMPARE(desktop->folderRequests.size(), 1); // the same folder, no dialog
-    QCOMPARE(v().CreatedExamples.size(), 2);
+    QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 2);
     QVERIFY(QFile::exists(tree.path("out/keep.txt")));
     QCOMPARE(sortedFiles(out).size(), 3);
     QVERIFY(!v().FolderRecreatePending);
@@ -358,7 +359,7 @@ void TestExampleRun::recreatePendingSurvivesFailedCheck()
     v().fd2.path = tree.folder("out");
     v().Button2->click();
     QVERIFY(desktop->folderRequests.isEmpty());
-    QCOMPARE(v().CreatedExamples, QStringList({tree.path("out/a.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/a.jpg")}));
 }
 
 void TestExampleRun::busyStateDuringRun()

@@ -2,8 +2,10 @@
 #include "folders/FolderWalk.h"
 #include "folders/RandomOrder.h"
 #include "platform/Clock.h"
+#include "tests/support/EntryTexts.h"
 #include "tests/support/FileTree.h"
 
+#include <QDirIterator>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTest>
@@ -12,18 +14,47 @@
 
 using vx::test::FileTree;
 
+namespace {
+
+QStringList walk(const QString &root, const QString &mask = {}, const QStringList &endings = vx::photoEndings(),
+                 const vx::WalkHooks &hooks = {})
+{
+    std::vector<vx::ListEntry> found;
+    vx::walkFolder(vx::nativePath(root), mask, endings, found, hooks);
+    return vx::test::texts(found);
+}
+
+// The order in which the walk must meet the tree: every folder's entries in the order the system lists
+// them (read here with Qt's own unsorted iterator), a folder's content before the entries after it.
+void expectedOrder(const QString &folder, QStringList &out)
+{
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        if (info.isDir())
+            expectedOrder(info.filePath(), out);
+        if (vx::photoEndings().contains(vx::lowerExtension(info.fileName())))
+            out << info.filePath();
+    }
+}
+
+} // namespace
+
 class TestFolderWalk : public QObject {
     Q_OBJECT
 private slots:
     void acceptsPhotoEndings_data();
     void acceptsPhotoEndings();
     void walksSubFolderBeforeFollowingEntries();
+    void namesInOtherEncodingsKeepTheirBytes_data();
+    void namesInOtherEncodingsKeepTheirBytes();
     void folderNamedLikePhotoIsWalkedAndListed();
     void hiddenEntriesAreWalked();
-    void linksToFoldersAreNotEntered();
+    void linksToFoldersAreWalkedCyclesAreNot();
     void missingFolderContributesNothing();
     void trailingSeparatorIsNotDoubled();
     void stopHookEndsEveryLevel();
+    void maskLimitsEntriesAndFolders_data();
     void maskLimitsEntriesAndFolders();
     void lowerExtension_data();
     void lowerExtension();
@@ -54,40 +85,79 @@ void TestFolderWalk::acceptsPhotoEndings()
     QFETCH(bool, listed);
     FileTree tree;
     const QString path = tree.file(name);
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found);
+    const QStringList found = walk(tree.root());
     QCOMPARE(found.contains(path), listed);
     QCOMPARE(found.size(), listed ? 1 : 0);
 }
 
 void TestFolderWalk::walksSubFolderBeforeFollowingEntries()
 {
+    // Enough entries on each level that the system's order interleaves folders and photos.
     FileTree tree;
-    tree.file("set/a.jpg");
-    tree.file("set/deeper/b.jpg");
-    tree.file("set/deeper/c.txt");
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found);
-    QCOMPARE(QSet<QString>(found.begin(), found.end()),
-             QSet<QString>({tree.path("set/a.jpg"), tree.path("set/deeper/b.jpg")}));
+    for (int i = 0; i < 6; ++i) {
+        tree.file(QStringLiteral("p%1.jpg").arg(i));
+        tree.file(QStringLiteral("set%1/a%1.jpg").arg(i));
+        tree.file(QStringLiteral("set%1/deeper/b%1.jpg").arg(i));
+        tree.file(QStringLiteral("set%1/deeper/c%1.txt").arg(i));
+        tree.file(QStringLiteral("set%1/z%1.jpeg").arg(i));
+    }
+    QStringList expected;
+    expectedOrder(tree.root(), expected);
+    QCOMPARE(expected.size(), 24);
+    const QStringList found = walk(tree.root());
+    QCOMPARE(found, expected);
     // The entry path is folder + separator + name, with one separator between each level.
     for (const QString &p : found)
         QVERIFY(!p.contains(QLatin1String("//")));
+}
+
+void TestFolderWalk::namesInOtherEncodingsKeepTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("folder");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("shownFolder");
+    QTest::addColumn<QString>("shownName");
+    const QString photo = QString::fromUtf8("Фото.jpg");
+    QTest::newRow("1251 folder and photo") << QByteArray("\xD1\xE5\xF2 1") << QByteArray("\xD4\xEE\xF2\xEE.jpg")
+                                           << QString::fromUtf8("Сет 1") << photo;
+    // 866 bytes are no valid UTF-8 either and read as 1251: the name is odd, but it is listed and usable.
+    QTest::newRow("866 photo") << QByteArray("set") << QByteArray("\x94\xAE\xE2\xAE.JPG") << QString("set")
+                               << QString::fromUtf8("”®в®.JPG");
+    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("\xD0\xA1\xD0\xB5\xD1\x82") << photo.toUtf8()
+                                       << QString::fromUtf8("Сет") << photo;
+}
+
+void TestFolderWalk::namesInOtherEncodingsKeepTheirBytes()
+{
+    QFETCH(QByteArray, folder);
+    QFETCH(QByteArray, name);
+    QFETCH(QString, shownFolder);
+    QFETCH(QString, shownName);
+    FileTree tree;
+    std::vector<std::filesystem::path> photos;
+    for (const char *prefix : {"", "1 ", "2 "})
+        photos.push_back(tree.nativeFile(folder + "/" + prefix + name));
+    std::vector<vx::ListEntry> found;
+    vx::walkFolder(vx::nativePath(tree.root()), QString(), vx::photoEndings(), found);
+    QCOMPARE(found.size(), photos.size());
+    for (const vx::ListEntry &entry : found) {
+        QVERIFY(std::find(photos.begin(), photos.end(), entry.path) != photos.end());
+        QVERIFY(entry.text.startsWith(tree.path(shownFolder + '/')));
+        QVERIFY(entry.text.endsWith(shownName));
+    }
 }
 
 void TestFolderWalk::folderNamedLikePhotoIsWalkedAndListed()
 {
     FileTree tree;
     tree.file("x.jpg/inner.jpeg");
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found);
+    const QStringList found = walk(tree.root());
     // The folder's content lands before the folder itself: it is walked at the point it was met.
     QCOMPARE(found, QStringList({tree.path("x.jpg/inner.jpeg"), tree.path("x.jpg")}));
 
     FileTree archives;
     archives.file("y.zip/a.zip");
-    QStringList zips;
-    vx::walkFolder(archives.root(), QString(), {QStringLiteral(".zip")}, zips);
+    const QStringList zips = walk(archives.root(), {}, {QStringLiteral(".zip")});
     QCOMPARE(zips, QStringList({archives.path("y.zip/a.zip"), archives.path("y.zip")}));
 }
 
@@ -96,37 +166,46 @@ void TestFolderWalk::hiddenEntriesAreWalked()
     FileTree tree;
     tree.file(".hidden.jpg");
     tree.file(".cache/inside.jpg");
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found);
-    QCOMPARE(found.size(), 2);
+    QCOMPARE(walk(tree.root()).size(), 2);
 }
 
-void TestFolderWalk::linksToFoldersAreNotEntered()
+void TestFolderWalk::linksToFoldersAreWalkedCyclesAreNot()
 {
     FileTree tree;
-    const QString real = tree.file("real/p.jpg");
-    QVERIFY(tree.symlink(tree.root(), "real/loop"));        // a cycle
-    QVERIFY(tree.symlink(real, "real/link-to-file.jpg"));   // a link to a file
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found);
+    tree.file("outside/set/q.jpg");
+    const QString real = tree.file("rel/real/p.jpg");
+    tree.folder("rel/a");
+    tree.folder("rel/b");
+    QVERIFY(tree.symlink(tree.path("rel"), "rel/real/loop"));             // back to an ancestor
+    QVERIFY(tree.symlink(tree.path("rel/real"), "rel/real/self.jpg"));    // to its own folder, named like a photo
+    QVERIFY(tree.symlink(real, "rel/real/link-to-file.jpg"));
+    QVERIFY(tree.symlink(tree.path("outside/set"), "rel/a/linked"));
+    QVERIFY(tree.symlink(tree.path("outside/set"), "rel/b/linked-again")); // the same folder, another branch
+    QVERIFY(tree.symlink(tree.path("rel/b"), "rel/a/to-b"));               // no cycle: b is no ancestor of a
+    // A walk that enters the cycle would go on for a very long time: stop it far beyond this tree's size.
+    int entries = 0;
+    vx::WalkHooks hooks;
+    hooks.beforeEntry = [&entries] { return ++entries < 1000; };
+    QStringList found = walk(tree.path("rel"), {}, vx::photoEndings(), hooks);
     found.sort();
-    QCOMPARE(found, QStringList({tree.path("real/link-to-file.jpg"), real}));
+    QCOMPARE(found, QStringList({tree.path("rel/a/linked/q.jpg"), tree.path("rel/a/to-b/linked-again/q.jpg"),
+                                 tree.path("rel/b/linked-again/q.jpg"), tree.path("rel/real/link-to-file.jpg"), real,
+                                 tree.path("rel/real/self.jpg")}));
 }
 
 void TestFolderWalk::missingFolderContributesNothing()
 {
-    QStringList found{QStringLiteral("kept")};
-    vx::walkFolder(QStringLiteral("/nonexistent/vorlinex/folder"), QString(), vx::photoEndings(), found);
-    QCOMPARE(found, QStringList({QStringLiteral("kept")})); // the walk only appends
+    std::vector<vx::ListEntry> found{vx::listEntry(vx::nativePath(QStringLiteral("kept")))};
+    vx::walkFolder(vx::nativePath(QStringLiteral("/nonexistent/vorlinex/folder")), QString(), vx::photoEndings(),
+                   found);
+    QCOMPARE(vx::test::texts(found), QStringList({QStringLiteral("kept")})); // the walk only appends
 }
 
 void TestFolderWalk::trailingSeparatorIsNotDoubled()
 {
     FileTree tree;
     tree.file("a.jpg");
-    QStringList found;
-    vx::walkFolder(tree.root() + QLatin1Char('/'), QString(), vx::photoEndings(), found);
-    QCOMPARE(found, QStringList({tree.path("a.jpg")}));
+    QCOMPARE(walk(tree.root() + QLatin1Char('/')), QStringList({tree.path("a.jpg")}));
 }
 
 void TestFolderWalk::stopHookEndsEveryLevel()
@@ -143,25 +222,41 @@ void TestFolderWalk::stopHookEndsEveryLevel()
             stopped = true;
         return !stopped;
     };
-    QStringList found;
-    vx::walkFolder(tree.root(), QString(), vx::photoEndings(), found, hooks);
+    const QStringList found = walk(tree.root(), {}, vx::photoEndings(), hooks);
     // Once the hook says stop, each open level meets it at its next entry and ends: at most one more
     // call per level (two levels here).
     QVERIFY(calls <= 4 + 2);
     QVERIFY(found.size() < 5);
 }
 
+void TestFolderWalk::maskLimitsEntriesAndFolders_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QStringList>("expected");
+    // Every name that does not start with "a" holds an "a" further on, so a mask that matches anywhere
+    // in a name lists too much.
+    QTest::newRow("star after a letter, case ignored")
+        << "A*" << QStringList{"a-folder/a2.jpg", "a-folder/abc.jpg", "a1.jpg", "abc.jpg"};
+    QTest::newRow("question mark is one character") << "a?.jpg" << QStringList{"a1.jpg"};
+    QTest::newRow("whole name, not a part") << "a1" << QStringList{};
+    QTest::newRow("star dot star takes everything")
+        << "*.*" << QStringList{"a-folder/a2.jpg", "a-folder/abc.jpg", "a1.jpg", "abc.jpg", "b-a-folder/a3.jpg",
+                                "ba1.jpg", "xa.jpg"};
+}
+
 void TestFolderWalk::maskLimitsEntriesAndFolders()
 {
+    QFETCH(QString, mask);
+    QFETCH(QStringList, expected);
     FileTree tree;
-    tree.file("a1.jpg");
-    tree.file("b1.jpg");
-    tree.file("a-folder/a2.jpg");
-    tree.file("b-folder/a3.jpg");
-    QStringList found;
-    vx::walkFolder(tree.root(), QStringLiteral("A*"), vx::photoEndings(), found);
+    for (const char *name : {"a1.jpg", "abc.jpg", "ba1.jpg", "xa.jpg", "a-folder/a2.jpg", "a-folder/abc.jpg",
+                             "b-a-folder/a3.jpg"})
+        tree.file(QString::fromLatin1(name));
+    QStringList found = walk(tree.root(), mask);
     found.sort();
-    QCOMPARE(found, QStringList({tree.path("a-folder/a2.jpg"), tree.path("a1.jpg")}));
+    for (QString &path : expected)
+        path = tree.path(path);
+    QCOMPARE(found, expected);
 }
 
 void TestFolderWalk::lowerExtension_data()

@@ -2,6 +2,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 #include "tests/support/FileTree.h"
 
 #include <QFile>
@@ -27,6 +28,9 @@ private slots:
     void openForReadingRefusesWhatIsNoFile();
     void codePages_data();
     void codePages();
+    void shownText_data();
+    void shownText();
+    void nativeNamesCopyAndDelete();
     void utf8Validity_data();
     void utf8Validity();
 };
@@ -83,6 +87,41 @@ void TestPlatform::copyNeverOverwrites()
     QCOMPARE(kept.readAll(), QByteArray("old"));
 }
 
+void TestPlatform::shownText_data()
+{
+    QTest::addColumn<QByteArray>("native");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("UTF-8 throughout") << QByteArray("/home/\xD0\xAF/a.jpg") << QString::fromUtf8("/home/Я/a.jpg");
+    // Each part is read on its own: a 1251 folder under a UTF-8 one reads right on both sides.
+    QTest::newRow("1251 part under UTF-8") << QByteArray("/\xD0\xAF/\xD1\xE5\xF2/\xD4\xEE\xF2\xEE.jpg")
+                                           << QString::fromUtf8("/Я/Сет/Фото.jpg");
+    QTest::newRow("overlong UTF-8 is no UTF-8") << QByteArray("/\xC0\xAF") << QString::fromUtf8("/АЇ");
+}
+
+void TestPlatform::shownText()
+{
+    QFETCH(QByteArray, native);
+    QFETCH(QString, shown);
+    QCOMPARE(vx::shownText(std::filesystem::path(native.toStdString())), shown);
+}
+
+void TestPlatform::nativeNamesCopyAndDelete()
+{
+    FileTree tree;
+    const std::filesystem::path source = tree.nativeFile("src/\xD4\xEE\xF2\xEE.jpg", "bytes");
+    const std::filesystem::path target = tree.native("\xD4\xEE\xF2\xEE.jpg");
+    QVERIFY(vx::files::exists(source));
+    QVERIFY(vx::files::copyNoOverwrite(source, target));
+    QVERIFY(!vx::files::copyNoOverwrite(source, target)); // never over an existing file
+    QFile copy;
+    vx::files::openForReading(copy, target);
+    QCOMPARE(copy.readAll(), QByteArray("bytes"));
+    copy.close();
+    QVERIFY(vx::files::remove(target));
+    QVERIFY(!std::filesystem::exists(target));
+    QVERIFY(std::filesystem::exists(source));
+}
+
 void TestPlatform::copyFailures_data()
 {
     QTest::addColumn<QString>("source");
@@ -102,6 +141,7 @@ void TestPlatform::copyFailures()
     tree.file("out/self.jpg", "self");
     QCOMPARE(::mkfifo(QFile::encodeName(tree.path("pipe.jpg")).constData(), 0600), 0);
     QVERIFY(!vx::files::copyNoOverwrite(tree.path(source), tree.path(target)));
+    QVERIFY(!vx::files::copyNoOverwrite(vx::nativePath(tree.path(source)), vx::nativePath(tree.path(target))));
     QVERIFY(!QFileInfo::exists(tree.path("out/pipe.jpg")));
     QFile self(tree.path("out/self.jpg"));
     QVERIFY(self.open(QIODevice::ReadOnly));

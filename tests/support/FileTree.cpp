@@ -4,9 +4,19 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fstream>
+
 namespace vx::test {
 
-FileTree::FileTree() { dir_.setAutoRemove(true); }
+FileTree::FileTree() { dir_.setAutoRemove(false); }
+
+// Removed by native names: Qt's own removal cannot reach a name that is not UTF-8. Links are removed,
+// never followed.
+FileTree::~FileTree()
+{
+    std::error_code error;
+    std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), error);
+}
 
 QString FileTree::path(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }
 
@@ -24,6 +34,21 @@ QString FileTree::folder(const QString &relative)
 {
     const QString p = path(relative);
     QDir().mkpath(p);
+    return p;
+}
+
+std::filesystem::path FileTree::native(const QByteArray &relative) const
+{
+    return std::filesystem::path(QFile::encodeName(dir_.path()).toStdString()) / relative.toStdString();
+}
+
+std::filesystem::path FileTree::nativeFile(const QByteArray &relative, const QByteArray &content)
+{
+    const std::filesystem::path p = native(relative);
+    std::error_code error;
+    std::filesystem::create_directories(p.parent_path(), error);
+    std::ofstream out(p, std::ios::binary);
+    out.write(content.constData(), content.size());
     return p;
 }
 

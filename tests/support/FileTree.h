@@ -5,11 +5,16 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 namespace vx::test {
 
 class FileTree {
 public:
     FileTree();
+    ~FileTree();
+    FileTree(const FileTree &) = delete;
+    FileTree &operator=(const FileTree &) = delete;
     QString root() const { return dir_.path(); }
     // Path of a relative name inside the tree (with "/" between parts).
     QString path(const QString &relative) const;
@@ -17,6 +22,10 @@ public:
     QString file(const QString &relative, const QByteArray &content = QByteArray("x"));
     QString folder(const QString &relative);
     bool symlink(const QString &target, const QString &linkRelative);
+    // The native path of relative bytes ("/" between parts) inside the tree: names that are no UTF-8.
+    std::filesystem::path native(const QByteArray &relative) const;
+    // Creates a file by its native name (and its folders); returns its native path.
+    std::filesystem::path nativeFile(const QByteArray &relative, const QByteArray &content = QByteArray("x"));
 
 private:
     QTemporaryDir dir_;

@@ -2,6 +2,7 @@
 // (target, protocol, header order and values, every part against the files on disk) and answers in
 // each of the ways a server may.
 
+#include "platform/os/Socket.h"
 #include "tests/support/SourcePaths.h"
 #include "tests/upload/StandinHost.h"
 #include "upload/FormDataBody.h"
@@ -11,7 +12,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -129,6 +129,9 @@ private slots:
         QTest::newRow("500") << "status500" << FailureKind::Status << QByteArray();
         QTest::newRow("401") << "status401" << FailureKind::Status << QByteArray();
         QTest::newRow("close inside the header") << "closeinheader" << FailureKind::ClosedInHeader << QByteArray();
+        // A reset is a receive failure, not the end of the body, wherever it comes.
+        QTest::newRow("reset after a link line, no Content-Length") << "reset" << FailureKind::Receive << QByteArray();
+        QTest::newRow("reset after a link line, Content-Length") << "resetlength" << FailureKind::Receive << QByteArray();
     }
     void outcomes()
     {
@@ -193,9 +196,10 @@ private slots:
 
     void refusedConnectionFails()
     {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
+        vx::os::TcpListener probe;
+        std::error_code error;
+        QVERIFY(probe.listen(0, error));
+        const quint16 port = probe.port();
         probe.close(); // nobody listens there now
         HttpClient client;
         const auto result = post(client, QStringLiteral("http://127.0.0.1:%1/upload.php").arg(port));

@@ -151,9 +151,9 @@ private slots:
         QCOMPARE(form_->Label2->text(), QString("Папка examples:"));
         QCOMPARE(form_->Label3->text(), count);
         QCOMPARE(form_->Button1->isEnabled(), withPhotos);
-        QCOMPARE(form_->UploadFiles.size(), withPhotos ? 3 : 0);
-        for (const QString &path : std::as_const(form_->UploadFiles))
-            QVERIFY(path.startsWith(folder_ + "/") && path.endsWith(".jpg"));
+        QCOMPARE(form_->UploadFiles.size(), withPhotos ? 3u : 0u);
+        for (const vx::ListEntry &file : std::as_const(form_->UploadFiles))
+            QVERIFY(file.text.startsWith(folder_ + "/") && file.text.endsWith(".jpg"));
     }
 
     void uploadPutsThePostTextInTheMemo()
@@ -194,6 +194,7 @@ private slots:
         QTest::newRow("reply with links deletes") << "ok" << 3 << 0;
         QTest::newRow("reply without links keeps the photos") << "nolinks" << 2 << 3;
         QTest::newRow("failed upload keeps the photos") << "status500" << 1 << 3;
+        QTest::newRow("reset after a link line keeps the photos") << "reset" << 1 << 3;
     }
     void deletionAfterUpload()
     {

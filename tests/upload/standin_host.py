@@ -9,13 +9,16 @@ talks to loopback, and it stops by itself when its stdin closes or after MAX_LIF
 Query parameters of a post to /upload.php:
   mode    ok (default) | redirect302 | location200 | nocontent | continue100 | chunked | short |
           nolength | keepalive | longline | silent | status500 | status401 | closeinheader | count |
-          nolinks
+          nolinks | reset (no Content-Length) | resetlength: the page up to its first link line, then
+          an abortive close (a reset)
   dir     folder holding the files the parts must equal (by their filename parameter)
   cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
 """
 
 import os
 import re
+import socket
+import struct
 import sys
 import threading
 import time
@@ -99,7 +102,8 @@ class Handler(BaseHTTPRequestHandler):
             end = body.find(file_type, pos)
             if end < 0:
                 return problems + ["part %d header" % i]
-            filename = body[pos:end].decode("utf-8", "replace")
+            # The parameter carries the uploader's 8-bit name bytes; the file is opened by those bytes.
+            filename = os.fsdecode(body[pos:end])
             pos = end + len(file_type)
             if "/" in filename or "\\" in filename or '"' in filename or "\r" in filename or "\n" in filename:
                 problems.append("part %d filename %r" % (i, filename))
@@ -147,6 +151,18 @@ class Handler(BaseHTTPRequestHandler):
     def send_raw(self, data):
         self.wfile.write(data)
         self.wfile.flush()
+
+    def reset_after_first_link(self, head, page):
+        """Sends the head and the page up to and including its first link line, then resets the
+        connection: linger time 0 makes the close abortive (an RST, no FIN). The descriptor is closed
+        at once, so no orderly shutdown by the server framework can come first."""
+        cut = page.index(b"[/URL]")
+        cut = page.index(b"\r\n", cut) + 2
+        self.send_raw(head + page[:cut])
+        time.sleep(0.05)  # the client has the link line before the reset
+        self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        os.close(self.connection.detach())
+        self.close_connection = True
 
     def cookie_lines(self, query):
         out = b""
@@ -205,6 +221,10 @@ class Handler(BaseHTTPRequestHandler):
                           + b"Content-Length: %d\r\n\r\n" % len(page) + page)
             # Wait on this connection for the next request or for the client to close it.
             self.close_connection = False
+        elif mode == "reset":
+            self.reset_after_first_link(b"HTTP/1.0 200 OK\r\n\r\n", page)
+        elif mode == "resetlength":
+            self.reset_after_first_link(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(page), page)
         elif mode == "longline":
             self.send_raw(b"HTTP/1.0 200 OK\r\nX-Padding: " + b"x" * 20000 + b"\r\nContent-Length: 2\r\n\r\nok")
         elif mode == "silent":

@@ -6,6 +6,7 @@
 #include "imaging/JpegMarkers.h"
 #include "imaging/ScaledJpegSize.h"
 #include "platform/Error.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 
@@ -25,10 +26,13 @@ QString probeText(Probe probe)
     }
 }
 
-QString streamText(const QString &path)
+// Read through the open that refuses pipes and devices: a pipe would hold the tool for ever, and a link
+// to /dev/zero would never end.
+QString streamText(const std::filesystem::path &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    QString reason;
+    if (!vx::files::openForReading(file, path, reason))
         return QStringLiteral("none");
     const QByteArray bytes = file.readAll();
     int width = 0, height = 0;
@@ -44,8 +48,9 @@ int jpegCommand(const QStringList &args)
         return 2;
     }
     vx::ScaledJpegDecoder decoder;
-    for (const QString &path : args) {
-        const QString line = QStringList{path, probeText([&] { return decoder.sizeOfFile(path); }),
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const std::filesystem::path path = vxinspect::argumentPath(args, i);
+        const QString line = QStringList{args[i], probeText([&] { return decoder.sizeOfFile(path); }),
                                          probeText([&] { return vx::ReadJpegSizeFromFile(path); }), streamText(path)}
                                  .join(QLatin1Char('\t'));
         std::fputs(line.toUtf8().constData(), stdout);

@@ -1,11 +1,14 @@
 // vxinspect: a small inspection tool over the core libraries, used by regression tests and benchmarks.
 #include "tools/vxinspect/Commands.h"
 
+#include "platform/NativePath.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vxinspect {
 namespace {
@@ -18,7 +21,23 @@ std::map<std::string, Entry> &registry()
     static std::map<std::string, Entry> commands;
     return commands;
 }
+// The arguments after the sub-command's name, as the system passed them.
+std::vector<std::string> &rawArguments()
+{
+    static std::vector<std::string> arguments;
+    return arguments;
+}
 } // namespace
+
+std::filesystem::path argumentPath(const QStringList &args, qsizetype index)
+{
+#ifdef _WIN32
+    return vx::nativePath(args.at(index));
+#else
+    (void)args;
+    return std::filesystem::path(rawArguments().at(std::size_t(index)));
+#endif
+}
 
 CommandRegistration::CommandRegistration(const char *name, const char *usage, Command command)
 {
@@ -39,5 +58,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const std::string name = args.takeFirst().toStdString();
+    for (int i = 2; i < argc; ++i)
+        vxinspect::rawArguments().emplace_back(argv[i]);
     return commands.at(name).command(args);
 }
