@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTreeView>
 
 namespace vx::dialogs {
 namespace {
@@ -64,6 +67,17 @@ std::unique_ptr<QFileDialog> folderPicker(const FolderDialogRequest &request, QW
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog->setOption(QFileDialog::ReadOnly, !request.newFolderButton);
     dialog->move(request.topLeft);
+    // Only folders are listed: their size column is empty and their type column says "folder" on every
+    // row, so both go, and the names and the side bar's places get the room.
+    if (auto *details = dialog->findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        details->setColumnHidden(1, true);
+        details->setColumnHidden(2, true);
+        details->setColumnWidth(0, 300);
+        details->header()->setStretchLastSection(true);
+    }
+    if (auto *splitter = dialog->findChild<QSplitter *>(QStringLiteral("splitter")))
+        splitter->setSizes({150, 550});
+    dialog->resize(700, 440);
     if (hasParent) {
         dialog->selectFile(held);
         keepSelectionInView(*dialog, held, parent);
