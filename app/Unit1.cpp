@@ -143,6 +143,10 @@ TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), desktop
 
     buildBusyPanel();
     buildMenus();
+    // The main menu's shortcuts win over every control's own use of the same keys.
+    for (QWidget *control : findChildren<QWidget *>())
+        if (control->focusPolicy() != Qt::NoFocus && control != view_.Edit1 && control != view_.Edit2)
+            control->installEventFilter(this);
     vx::Randomize();
 }
 
@@ -365,20 +369,19 @@ bool TForm1::isWindowShortcut(const QKeyEvent *key) const
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != view_.Edit1 && watched != view_.Edit2)
-        return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride) {
-        // The main menu's shortcuts win over the edit's own use of the same keys (Ctrl+A selects the
-        // page's list, not the edit's two digits). Leaving the event unaccepted lets the shortcut run.
+        // The main menu's shortcuts win over a control's own use of the same keys (Ctrl+A selects the
+        // page's list, not the count edit's two digits or the memo's text). Leaving the event
+        // unaccepted lets the shortcut run.
         if (isWindowShortcut(key)) {
             event->ignore();
             return true;
         }
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
-        return false;
+    if ((watched != view_.Edit1 && watched != view_.Edit2) || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
     // The count edits take digits and backspace only; any other typed character is discarded. Keys
     // that move the focus or edit (Tab, Shift+Tab, Delete, arrows, Home, End) are no typed characters,
     // though X11 hands Tab and Delete over with a control character as their text.

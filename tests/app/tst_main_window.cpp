@@ -219,9 +219,11 @@ void TestMainWindow::ctrlASelectsCurrentPageList_data()
     QTest::newRow("photos, focus in the list") << 0 << "lb1";
     QTest::newRow("photos, focus in the count edit") << 0 << "Edit1";
     QTest::newRow("photos, focus on a button") << 0 << "Button1";
+    QTest::newRow("photos, focus in the technical data") << 0 << "infmemo";
     QTest::newRow("archives, focus in the list") << 1 << "lbzip";
     QTest::newRow("archives, focus in the count edit") << 1 << "Edit2";
     QTest::newRow("archives, focus on the orientation") << 1 << "rg2";
+    QTest::newRow("archives, focus in the technical data") << 1 << "zipinfmemo";
 }
 
 void TestMainWindow::ctrlASelectsCurrentPageList()
