@@ -143,10 +143,6 @@ TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), desktop
 
     buildBusyPanel();
     buildMenus();
-    // The main menu's shortcuts win over every control's own use of the same keys.
-    for (QWidget *control : findChildren<QWidget *>())
-        if (control->focusPolicy() != Qt::NoFocus && control != view_.Edit1 && control != view_.Edit2)
-            control->installEventFilter(this);
     vx::Randomize();
 }
 
@@ -371,9 +367,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     const auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride) {
-        // The main menu's shortcuts win over a control's own use of the same keys (Ctrl+A selects the
-        // page's list, not the count edit's two digits or the memo's text). Leaving the event
-        // unaccepted lets the shortcut run.
+        // The main menu's shortcuts win over the edit's own use of the same keys (Ctrl+A selects the
+        // page's list, not the edit's two digits). Leaving the event unaccepted lets the shortcut run.
+        // The other controls of the window claim none of these keys.
         if (isWindowShortcut(key)) {
             event->ignore();
             return true;
