@@ -139,6 +139,7 @@ void TestWindowClose::closingEndsEveryRun_data()
 {
     QTest::addColumn<Run>("run");
     QTest::addColumn<int>("k");
+    QTest::addColumn<bool>("helpOpen");
     const QList<std::pair<const char *, Run>> runs{
         {"photo scan", Run::PhotoScan},
         {"archive scan", Run::ArchiveScan},
@@ -151,13 +152,14 @@ void TestWindowClose::closingEndsEveryRun_data()
     };
     for (const auto &[name, run] : runs)
         for (int k : {1, 3})
-            QTest::addRow("%s, pump %d", name, k) << run << k;
+            QTest::addRow("%s, pump %d%s", name, k, k == 3 ? ", help open" : "") << run << k << (k == 3);
 }
 
 void TestWindowClose::closingEndsEveryRun()
 {
     QFETCH(Run, run);
     QFETCH(int, k);
+    QFETCH(bool, helpOpen);
     qsizetype shownAtClose = -1;
     bool runReturned = false;
     desktop->atProcessEvents(k, [&] {
@@ -171,6 +173,8 @@ void TestWindowClose::closingEndsEveryRun()
             v().AbortRequested = true;
     };
     QTimer::singleShot(0, &windows->Form1, [&] {
+        if (helpOpen)
+            windows->Form1.Image3Click();
         start(run);
         runReturned = true;
     });
@@ -179,6 +183,7 @@ void TestWindowClose::closingEndsEveryRun()
     QVERIFY(runReturned);
     QVERIFY2(shownAtClose >= 0, "the run ended before the window was closed");
     QVERIFY(windows->Form1.isHidden());
+    QVERIFY(windows->helpform.isHidden());
     // The run stopped at its next step, and nothing was shown once the window was gone.
     QVERIFY2(desktop->processEventsCalls <= k + 1, qPrintable(QString::number(desktop->processEventsCalls)));
     QCOMPARE(desktop->shown.size(), shownAtClose);
@@ -186,7 +191,6 @@ void TestWindowClose::closingEndsEveryRun()
 
 void TestWindowClose::helpWindowDoesNotKeepProgramAlive()
 {
-    windows->helpform.setAttribute(Qt::WA_QuitOnClose, true); // as a plain top-level window would have it
     QTimer::singleShot(0, &windows->Form1, [this] {
         windows->Form1.Image3Click();
         QVERIFY(windows->helpform.isVisible());
