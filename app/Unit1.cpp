@@ -365,6 +365,8 @@ bool TForm1::isWindowShortcut(const QKeyEvent *key) const
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched != view_.Edit1 && watched != view_.Edit2)
+        return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride) {
         // The main menu's shortcuts win over the edit's own use of the same keys (Ctrl+A selects the
@@ -376,8 +378,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if ((watched != view_.Edit1 && watched != view_.Edit2) || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
     // The count edits take digits and backspace only; any other typed character is discarded. Keys
     // that move the focus or edit (Tab, Shift+Tab, Delete, arrows, Home, End) are no typed characters,
     // though X11 hands Tab and Delete over with a control character as their text.
