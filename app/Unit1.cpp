@@ -9,10 +9,13 @@
 #include "folders/FolderPageRuns.h"
 #include "folders/RandomOrder.h"
 #include "reports/BrokenPhotoFinderRun.h"
+#include "reports/Results.h"
 #include "reports/FolderTechDataRun.h"
 #include "reports/SetListRuns.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFrame>
@@ -64,24 +67,33 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, QRe
     return label;
 }
 
-// A label that reports clicks (the help icons).
+// A picture that acts as a button (the help icons): a click, or Space or Enter while it has the focus.
 class ClickableLabel : public QLabel {
 public:
-    using QLabel::QLabel;
+    explicit ClickableLabel(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
     std::function<void()> onClick;
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         QLabel::mouseReleaseEvent(event);
-        if (onClick && rect().contains(event->position().toPoint()))
+        if (onClick && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             onClick();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int key = event->key();
+        if (onClick && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            onClick();
+            return;
+        }
+        QLabel::keyPressEvent(event);
     }
 };
 
 } // namespace
 
-TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), ZipReader1(&desktop), desktop_(desktop)
+TForm1::TForm1(vx::Desktop &desktop, QWidget *parent) : QWidget(parent), desktop_(desktop), ZipReader1(&desktop_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vorlinex by Kestrow for ") + vx::forum::displayName());
@@ -188,6 +200,8 @@ void TForm1::buildPage(int page)
 
     auto *uploadImage = makeLabel(sheet, n("Image1", "Image2"), {}, {8, 404, 32, 32});
     uploadImage->setPixmap(vx::pictures::pageIcon(32));
+    uploadImage->setAccessibleName(archives ? QStringLiteral("Значок страницы «Фотосеты в архивах»")
+                                            : QStringLiteral("Значок страницы «Фотосеты»"));
     auto *upload = makeButton(sheet, n("UploadButton1", "UploadButton2"), QStringLiteral("Загрузить на фотохостинг"),
                               {74, 408, 86, 24});
     upload->hide();
@@ -196,6 +210,9 @@ void TForm1::buildPage(int page)
     help->setObjectName(n("Image4", "Image3"));
     help->setGeometry(44, 408, 24, 24);
     help->setCursor(Qt::PointingHandCursor);
+    help->setAccessibleName(QStringLiteral("Справка"));
+    help->setAccessibleDescription(QStringLiteral("Открыть окно с описанием программы"));
+    help->setToolTip(QStringLiteral("Справка"));
     help->onClick = [this] { Image3Click(); };
     auto *tools = makeButton(sheet, n("Button12", "Button11"), QStringLiteral("Другие инструменты..."), {8, 374, 152, 24});
 
@@ -247,6 +264,21 @@ void TForm1::buildPage(int page)
         // Image4 shows the same picture as Image3.
         view_.Image4->setPixmap(help->pixmap());
     }
+    setTabOrderOfPage(page);
+}
+
+void TForm1::setTabOrderOfPage(int page)
+{
+    // The controls were made in the order the layout groups them; the keyboard walks each page as the
+    // eye reads it: the left column from the top, then the list on the right.
+    const vx::Form1View &v = view_;
+    const QList<QWidget *> order =
+        page == 0 ? QList<QWidget *>{v.Button1, v.Button3, v.Button10, v.Edit1, v.Button2, v.SpeedButton2, v.rg1,
+                                     v.infmemo, v.Button7, v.Button12, v.Image4, v.UploadButton1, v.lb1}
+                  : QList<QWidget *>{v.Button4, v.Button5, v.Button9, v.Edit2, v.Button6, v.SpeedButton3, v.rg2,
+                                     v.zipinfmemo, v.Button8, v.Button11, v.Image3, v.UploadButton2, v.lbzip};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::buildBusyPanel()
@@ -322,25 +354,63 @@ void TForm1::buildMenus()
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
 }
 
+bool TForm1::isWindowShortcut(const QKeyEvent *key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction *action : actions())
+        if (action->isEnabled() && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The count edits take digits and backspace only; every other typed character is discarded.
-    if ((watched == view_.Edit1 || watched == view_.Edit2) &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        if (!text.isEmpty()) {
-            const QChar c = text.at(0);
-            const bool allowed = c == QChar(8) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-            if (!allowed) {
-                // Let the window's shortcuts (Ctrl+A) see it; the edit never does.
-                if (event->type() == QEvent::ShortcutOverride)
-                    event->ignore();
-                return event->type() == QEvent::KeyPress;
-            }
+    if (watched != view_.Edit1 && watched != view_.Edit2)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The main menu's shortcuts win over the edit's own use of the same keys (Ctrl+A selects the
+        // page's list, not the edit's two digits). Leaving the event unaccepted lets the shortcut run.
+        // The other controls of the window claim none of these keys.
+        if (isWindowShortcut(key)) {
+            event->ignore();
+            return true;
         }
+        return false;
     }
-    return QWidget::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // The count edits take digits and backspace only; any other typed character is discarded. Keys
+    // that move the focus or edit (Tab, Shift+Tab, Delete, arrows, Home, End) are no typed characters,
+    // though X11 hands Tab and Delete over with a control character as their text.
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    const bool allowed = c == QChar(8) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    return !allowed;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, also in the middle of a long operation: the operation
+    // stops at its next step as its abort button would make it, and says nothing more, since there is
+    // no window left to say it over. The other windows never keep the program alive.
+    view_.AbortRequested = true;
+    desktop_.windowClosed();
+    event->accept();
+    for (QWidget *other : {static_cast<QWidget *>(helpform_), static_cast<QWidget *>(resultForm_), uploadForm_})
+        if (other)
+            other->close();
+    QCoreApplication::quit();
 }
 
 void TForm1::countEditChanged(QLineEdit *edit, QPushButton *createButton)

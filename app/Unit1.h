@@ -5,12 +5,15 @@
 
 #include "archive/ZipReader.h"
 #include "platform/Form1View.h"
+#include "platform/WindowDesktop.h"
 
 #include <QWidget>
 
 #include <functional>
 
 class QAction;
+class QCloseEvent;
+class QKeyEvent;
 class QMenu;
 
 namespace vx {
@@ -26,9 +29,15 @@ public:
     explicit TForm1(vx::Desktop &desktop, QWidget *parent = nullptr);
     ~TForm1() override;
 
+private:
+    // Declared first: the archive reader below talks to the user through it.
+    vx::WindowDesktop desktop_;
+
+public:
     vx::Form1View &view() { return view_; }
     // The one archive reader; the archive page's runs use it one archive at a time.
     vx::zip::ZipReader ZipReader1;
+    // What the window's operations talk to the user through; silent once the window is closed.
     vx::Desktop &desktop() { return desktop_; }
 
     // The other windows, created after this one at start-up.
@@ -70,6 +79,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildPage(int page);
@@ -78,8 +88,9 @@ private:
     void countEditChanged(QLineEdit *edit, QPushButton *createButton);
     void popUpToolMenu(QPushButton *button, QMenu *menu);
     void run(const std::function<void()> &handler) { view_.guarded(handler); }
+    void setTabOrderOfPage(int page);
+    bool isWindowShortcut(const QKeyEvent *key) const;
 
-    vx::Desktop &desktop_;
     vx::Form1View view_;
     QStackedWidget *Notebook1 = nullptr;
     vx::Thelpform *helpform_ = nullptr;

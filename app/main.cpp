@@ -1,4 +1,5 @@
 // Vorlinex: start-up creates the four windows in order (main, help, upload, results) and runs the loop.
+#include "app/QtTranslation.h"
 #include "app/Windows.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
+    vx::installQtRussianTexts();
     vx::QtDesktop desktop;
     vx::Windows windows(desktop);
     desktop.setOwner(&windows.Form1);

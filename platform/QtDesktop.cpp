@@ -1,11 +1,12 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/QtDialogs.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,18 +19,10 @@ QtDesktop::QtDesktop(QWidget *owner) : owner_(owner) { sincePump_.start(); }
 
 bool QtDesktop::chooseFolder(const FolderDialogRequest &request, QString &chosen)
 {
-    QString start = request.heldPath;
-    if (!QFileInfo(start).isDir())
-        start = QDir::currentPath();
-    QFileDialog dialog(owner_, request.title, start);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setOption(QFileDialog::ReadOnly, !request.newFolderButton);
-    dialog.move(request.topLeft);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = dialogs::folderPicker(request, owner_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return false;
-    chosen = QDir::toNativeSeparators(QDir::cleanPath(dialog.selectedFiles().first()));
+    chosen = QDir::toNativeSeparators(QDir::cleanPath(dialog->selectedFiles().first()));
     return true;
 }
 
@@ -53,34 +46,26 @@ void QtDesktop::showError(const QString &text)
 
 bool QtDesktop::askYesNo(const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner_);
-    return box.exec() == QMessageBox::Yes;
+    return dialogs::question(title, text, owner_)->exec() == QMessageBox::Yes;
 }
 
 bool QtDesktop::askPassword(const QString &caption, const QString &prompt, int maxLength, QString &password)
 {
-    QInputDialog dialog(owner_);
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextEchoMode(QLineEdit::Password);
-    if (auto *edit = dialog.findChild<QLineEdit *>())
-        edit->setMaxLength(maxLength);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QInputDialog> dialog = dialogs::readerPassword(caption, prompt, maxLength, owner_);
+    if (dialog->exec() != QDialog::Accepted)
         return false;
-    password = dialog.textValue().left(maxLength);
+    password = dialog->textValue().left(maxLength);
     return true;
 }
 
 FailureAnswer QtDesktop::askFailure(const QString &caption, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, owner_);
-    QPushButton *abort = box.addButton(QStringLiteral("&Abort"), QMessageBox::RejectRole);
-    QPushButton *retry = box.addButton(QStringLiteral("&Retry"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("&Ignore"), QMessageBox::DestructiveRole);
-    box.exec();
-    if (box.clickedButton() == abort)
+    const std::unique_ptr<QMessageBox> box = dialogs::readerFailure(caption, text, owner_);
+    box->exec();
+    const QString clicked = box->clickedButton() ? box->clickedButton()->objectName() : QString();
+    if (clicked == QLatin1String("abort"))
         return FailureAnswer::Abort;
-    if (box.clickedButton() == retry)
+    if (clicked == QLatin1String("retry"))
         return FailureAnswer::Retry;
     return FailureAnswer::Ignore;
 }

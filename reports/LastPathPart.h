@@ -6,8 +6,9 @@
 namespace vx::reports {
 
 // The text behind the last separator that is not the final character, so a final separator stays in the
-// result ("/Photos/SetA/" gives "SetA/"). Texts under 4 characters give an empty result; a longer text
-// with no separator before its final character is returned whole.
+// result ("/Photos/SetA/" gives "SetA/"). A drive root gives an empty result (on Windows every text
+// under 4 characters, on Linux "/" only); a text with no separator before its final character is
+// returned whole.
 QString LastPathPart(const QString &path);
 
 } // namespace vx::reports

@@ -7,11 +7,16 @@ namespace vx {
 QString FolderDisplayName(const QString &folder)
 {
     const QChar separator = QDir::separator();
-    // A drive root ("C:\") and the root "/" are the only short paths the folder dialog gives.
-    if (folder.size() < 3)
+    // On Windows a path under 4 characters is a drive root ("C:\"), shown as its letter and separator.
+    // On Linux only "/" is a root; "/a/" is the folder a.
+    if (separator == QLatin1Char('\\')) {
+        if (folder.size() < 3)
+            return folder;
+        if (folder.size() == 3)
+            return QString(folder[0]) + folder[2];
+    } else if (folder == QLatin1String("/") || folder.isEmpty()) {
         return folder;
-    if (folder.size() == 3 && folder.endsWith(separator))
-        return QString(folder[0]) + folder[2];
+    }
     for (qsizetype i = folder.size() - 2; i >= 0; --i)
         if (folder[i] == separator)
             return folder.mid(i + 1);

@@ -5,6 +5,7 @@
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,7 +33,13 @@ private slots:
     void countEdit_data();
     void countEdit();
     void countEditDiscardsOtherCharacters();
+    void countEditKeys_data();
+    void countEditKeys();
+    void tabOrderFollowsEachPage_data();
+    void tabOrderFollowsEachPage();
+    void picturesHaveAccessibleNames();
     void tabStripSwitchesPages();
+    void ctrlASelectsCurrentPageList_data();
     void ctrlASelectsCurrentPageList();
     void f1ShowsAbout();
     void helpIconShowsHelpWindow();
@@ -43,6 +50,19 @@ private slots:
     void abortButtonOnlySetsFlag();
 
 private:
+    // Shortcuts go to the active window only; the offscreen platform activates on request.
+    void activate()
+    {
+        QApplication::setActiveWindow(&windows->Form1);
+        QVERIFY(QTest::qWaitForWindowActive(&windows->Form1));
+    }
+    // Presses a key where the focus is, as the keyboard would.
+    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key), modifiers);
+    }
     ScriptedDesktop *desktop = nullptr;
     vx::Windows *windows = nullptr;
     vx::Form1View &v() { return windows->Form1.view(); }
@@ -193,20 +213,134 @@ void TestMainWindow::tabStripSwitchesPages()
     QCOMPARE(v().Notebook1->currentIndex(), 0);
 }
 
+void TestMainWindow::ctrlASelectsCurrentPageList_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("photos, focus in the list") << 0 << "lb1";
+    QTest::newRow("photos, focus in the count edit") << 0 << "Edit1";
+    QTest::newRow("photos, focus on a button") << 0 << "Button1";
+    QTest::newRow("photos, focus in the technical data") << 0 << "infmemo";
+    QTest::newRow("archives, focus in the list") << 1 << "lbzip";
+    QTest::newRow("archives, focus in the count edit") << 1 << "Edit2";
+    QTest::newRow("archives, focus on the orientation") << 1 << "rg2";
+    QTest::newRow("archives, focus in the technical data") << 1 << "zipinfmemo";
+}
+
 void TestMainWindow::ctrlASelectsCurrentPageList()
 {
+    QFETCH(int, page);
+    QFETCH(QString, focus);
     v().lb1->addItems({"a", "b", "c"});
     v().lbzip->addItems({"x.zip", "y.zip"});
-    QVERIFY(QTest::qWaitForWindowActive(&windows->Form1) || true);
-    windows->Form1.SelecTall1->trigger();
-    QCOMPARE(v().lb1->selectedItems().size(), 3);
-    QCOMPARE(v().lbzip->selectedItems().size(), 0);
-    v().TabSet1->setCurrentIndex(1);
-    windows->Form1.SelecTall1->trigger();
-    QCOMPARE(v().lbzip->selectedItems().size(), 2);
-    QCOMPARE(windows->Form1.SelecTall1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
-    QCOMPARE(windows->Form1.About1->shortcut(), QKeySequence(Qt::Key_F1));
-    QVERIFY(windows->Form1.actions().contains(windows->Form1.SelecTall1)); // works without a visible menu
+    v().TabSet1->setCurrentIndex(page);
+    activate();
+    QWidget *target = child(focus);
+    QVERIFY(target);
+    target->setFocus();
+    QTRY_VERIFY(target->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == target);
+    press(Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(v().lb1->selectedItems().size(), page == 0 ? 3 : 0);
+    QCOMPARE(v().lbzip->selectedItems().size(), page == 1 ? 2 : 0);
+    // The count edits keep their text, and their own text is not selected instead.
+    for (QLineEdit *edit : {v().Edit1, v().Edit2}) {
+        QCOMPARE(edit->text(), QStringLiteral("50"));
+        QVERIFY(!edit->hasSelectedText());
+    }
+}
+
+void TestMainWindow::countEditKeys_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("Edit1") << 0;
+    QTest::newRow("Edit2") << 1;
+}
+
+void TestMainWindow::countEditKeys()
+{
+    // Keys that move the focus or edit reach the count edit; only typed characters are filtered.
+    QFETCH(int, page);
+    v().TabSet1->setCurrentIndex(page);
+    QLineEdit *edit = page == 0 ? v().Edit1 : v().Edit2;
+    QPushButton *before = page == 0 ? v().Button3 : v().Button5;
+    QPushButton *after = page == 0 ? v().Button2 : v().Button6;
+    after->setEnabled(true);
+    activate();
+    edit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), edit);
+
+    edit->setText(QStringLiteral("45"));
+    press(Qt::Key_Home);
+    // X11 hands Delete over with the DEL character as its text.
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(QChar(0x7f)), Qt::NoModifier);
+    QCOMPARE(edit->text(), QStringLiteral("5"));
+    press(Qt::Key_End);
+    QTest::keyClicks(edit, QStringLiteral("1"));
+    QCOMPARE(edit->text(), QStringLiteral("50")); // "51" is capped
+    press(Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), QStringLiteral("0"));
+    press(Qt::Key_Right);
+    QTest::keyClicks(edit, QStringLiteral("7"));
+    QCOMPARE(edit->text(), QStringLiteral("07"));
+
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget(), after);
+    QCOMPARE(edit->text(), QStringLiteral("07"));
+    edit->setFocus();
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Backtab, QStringLiteral("\t"), Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), before);
+}
+
+void TestMainWindow::tabOrderFollowsEachPage_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("order");
+    // From the top of the left column down, then the list; then the tab strip, and round again.
+    // The radio group takes the focus on its checked item.
+    QTest::newRow("photos") << 0
+                            << QStringList{"Button1", "Button3", "Edit1", "Button2", "rg1", "infmemo", "Button12",
+                                           "Image4", "lb1", "TabSet1", "Button1"};
+    QTest::newRow("archives") << 1
+                              << QStringList{"Button4", "Button5", "Edit2", "Button6", "rg2", "zipinfmemo",
+                                             "Button11", "Image3", "lbzip", "TabSet1", "Button4"};
+}
+
+void TestMainWindow::tabOrderFollowsEachPage()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, order);
+    v().TabSet1->setCurrentIndex(page);
+    (page == 0 ? v().Button2 : v().Button6)->setEnabled(true);
+    activate();
+    child(order.first())->setFocus();
+    QStringList walked;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        // The radio group's items are its children; the group is what the order names.
+        while (focus->parentWidget() && focus->objectName().isEmpty())
+            focus = focus->parentWidget();
+        if (qobject_cast<vx::RadioGroup *>(focus->parentWidget()))
+            focus = focus->parentWidget();
+        walked << focus->objectName();
+        press(Qt::Key_Tab);
+    }
+    QCOMPARE(walked, order);
+    // Shift+Tab walks the same way back.
+    child(order.first())->setFocus();
+    press(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TabSet1"));
+}
+
+void TestMainWindow::picturesHaveAccessibleNames()
+{
+    for (QWidget *picture : {static_cast<QWidget *>(v().Image1), static_cast<QWidget *>(v().Image2),
+                             static_cast<QWidget *>(v().Image3), static_cast<QWidget *>(v().Image4)})
+        QVERIFY2(!picture->accessibleName().isEmpty(), qPrintable(picture->objectName()));
+    QCOMPARE(v().Image3->accessibleName(), QStringLiteral("Справка"));
+    QCOMPARE(v().Image4->accessibleName(), QStringLiteral("Справка"));
+    QVERIFY(v().Image1->accessibleName() != v().Image2->accessibleName());
 }
 
 void TestMainWindow::f1ShowsAbout()
@@ -222,8 +356,7 @@ void TestMainWindow::helpIconShowsHelpWindow()
 {
     vx::Thelpform &help = windows->helpform;
     QVERIFY(help.isHidden());
-    QTest::mouseClick(v().Image3, Qt::LeftButton); // on the hidden page: call the handler instead
-    windows->Form1.Image3Click();
+    QTest::mouseClick(v().Image4, Qt::LeftButton);
     QVERIFY(help.isVisible());
     QCOMPARE(help.windowTitle(), QStringLiteral("Инфа"));
     QVERIFY(help.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -231,7 +364,20 @@ void TestMainWindow::helpIconShowsHelpWindow()
     QCOMPARE(help.tb1->tabText(0), QStringLiteral("Описание"));
     QCOMPARE(help.tb1->tabText(1), QStringLiteral("О программе"));
     help.hide();
-    QTest::mouseClick(v().Image4, Qt::LeftButton);
+    // The archive page's icon, clicked on its own page.
+    v().TabSet1->setCurrentIndex(1);
+    QVERIFY(v().Image3->isVisible());
+    QTest::mouseClick(v().Image3, Qt::LeftButton);
+    QVERIFY(help.isVisible());
+    help.hide();
+    // A right click is no click on the icon.
+    QTest::mouseClick(v().Image3, Qt::RightButton);
+    QVERIFY(help.isHidden());
+    // From the keyboard: Space on the focused icon.
+    activate();
+    v().Image3->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), v().Image3);
+    press(Qt::Key_Space);
     QVERIFY(help.isVisible());
 }
 
@@ -249,12 +395,31 @@ void TestMainWindow::helpLabelsOpenForumPages()
 
 void TestMainWindow::helpDescriptionParagraphs()
 {
-    const QString text = windows->helpform.memo1->toPlainText();
-    const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
-    QCOMPARE(paragraphs.size(), 18);
-    QCOMPARE(paragraphs.first(), QStringLiteral("Vorlinex by Kestrow for Setboard"));
-    QVERIFY(paragraphs[12].startsWith(QStringLiteral("1. Выбрать папку с релизом.\n(Если ваша раздача в архивах")));
-    QCOMPARE(paragraphs.last(), QStringLiteral("4. Если нужно - собрать тех. данные, нажав кнопку \"Обновить\"."));
+    const QStringList expected{
+        "Vorlinex by Kestrow for Setboard",
+        "Данная утилита предназначена для создания примеров к раздачам с фотосетами.",
+        "Умеет:",
+        "- Создавать нужное количество примеров из фотографий релиза (учитываются как каталоги, так и подкаталоги).",
+        "- Работать с zip-архивами, вытаскивать примеры (в данной версии - по одному на архив) без распаковки самих архивов.",
+        "- Фильтровать примеры по соотношению сторон (можно отобрать только фото с портретной или альбомной ориентацией, или обойтись без фильтра).",
+        "- Собирать тех. данные: количество фото, сетов (в том числе в архивах - без их распаковки), максимальное/минимальное разрешение фото",
+        "Дополнительных компонентов (JAVA, .NET, библиотеки архиваторов и т.п.) не требуется.",
+        "Что хотелось бы сделать:",
+        "- Загрузку файлов на FastPic (на данный момент их API, точнее инфа по нему, очень скудна, но API тем не менее у них есть, поэтому можно попытаться реализовать).",
+        "- Другие предложения, которые, возможно, появятся (для связи можно использовать форму личных сообщений трекера)",
+        "Порядок работы:",
+        "1. Выбрать папку с релизом.\n(Если ваша раздача в архивах - перейти на вкладку \"Фотосеты в архивах\" и выбрать папку с архивами).",
+        "Дождаться пока закончится сканирование каталогов или прервать сканирование - тогда примеры будут созданы из того, что программа успела найти.",
+        "2. Указать желаемое количество примеров (в данной версии ограничено до 50) и ориентацию (портретную/альбомную или обе).",
+        "3. Нажать кнопку \"Создать примеры\". Дождаться завершения обработки. По желанию откроется папка с получившимися примерами.",
+        "Иногда примеров может получиться немного меньше, чем требуется (например 48 вместо 50).\nВ этом случае можно просто указать недостающее количество и ещё раз нажать кнопку \"Создать примеры\" - это позволит добавить их до нужного числа, а уже существующие картинки не будут затронуты.",
+        "4. Если нужно - собрать тех. данные, нажав кнопку \"Обновить\".",
+    };
+    // The line breaks inside a paragraph are layout only; an empty line stands between paragraphs.
+    const QStringList paragraphs = windows->helpform.memo1->toPlainText().split(QStringLiteral("\n\n"));
+    QCOMPARE(paragraphs.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(paragraphs[i], expected[i]);
     QVERIFY(windows->helpform.memo1->isReadOnly());
 }
 

@@ -64,7 +64,13 @@ private slots:
         QTest::newRow("one level") << s + "out" << "out";
         QTest::newRow("short name under the root") << s + "ab" << "ab";
         QTest::newRow("root") << s << s;
-        QTest::newRow("drive root") << "C:" + s << "C" + s;
+        if (s == "/") {
+            // Only "/" is a root here.
+            QTest::newRow("one-letter folder under the root") << "/a/" << "a/";
+            QTest::newRow("one-letter folder, no final separator") << "/a" << "a";
+        } else {
+            QTest::newRow("drive root") << "C:" + s << "C" + s;
+        }
         QTest::newRow("Cyrillic") << s + "data" + s + QString::fromUtf8("Примеры") << QString::fromUtf8("Примеры");
     }
     void folderDisplayName()

@@ -1,5 +1,6 @@
 // vxshots OUTDIR: every registered scene, each on fresh windows.
 #include "tools/screenshots/Scenes.h"
+#include "app/QtTranslation.h"
 #include "tests/support/JpegFixtures.h"
 
 #include <QApplication>
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlinex"));
+    vx::installQtRussianTexts();
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QTemporaryDir sample;

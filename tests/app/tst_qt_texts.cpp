@@ -1,0 +1,139 @@
+// Qt's own texts in Russian, the archive reader's dialogs in their English, and the folder picker's
+// opening state. Dialogs are built and shown without their modal loop.
+#include "app/QtTranslation.h"
+#include "platform/QtDialogs.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The view of the picker that is on screen, and the name of its current row.
+QAbstractItemView *visibleView(QFileDialog &dialog)
+{
+    for (QAbstractItemView *view : dialog.findChildren<QAbstractItemView *>())
+        if (view->isVisible() && qobject_cast<QFileSystemModel *>(view->model()))
+            return view;
+    return nullptr;
+}
+
+QString currentName(QFileDialog &dialog)
+{
+    QAbstractItemView *view = visibleView(dialog);
+    return view ? view->currentIndex().data().toString() : QString();
+}
+
+bool currentRowInView(QFileDialog &dialog)
+{
+    QAbstractItemView *view = visibleView(dialog);
+    if (!view || !view->currentIndex().isValid())
+        return false;
+    return view->viewport()->rect().contains(view->visualRect(view->currentIndex()));
+}
+
+} // namespace
+
+class TestQtTexts : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void standardButtonsReadRussian();
+    void readerDialogsKeepTheirTexts();
+    void folderPickerOpensOnHeldFolder_data();
+    void folderPickerOpensOnHeldFolder();
+
+private:
+    QTemporaryDir tree;
+};
+
+void TestQtTexts::initTestCase()
+{
+    QVERIFY(vx::installQtRussianTexts());
+    // Enough folders that the held one lies far below the first screenful.
+    for (int i = 0; i < 300; ++i)
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("release/set%1").arg(i, 3, 10, QLatin1Char('0'))));
+}
+
+void TestQtTexts::standardButtonsReadRussian()
+{
+    const auto box = vx::dialogs::question(QStringLiteral("Обработка завершена"), QStringLiteral("?"), nullptr);
+    QCOMPARE(box->button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
+    QCOMPARE(box->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+    QCOMPARE(box->icon(), QMessageBox::Question);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Обработка завершена"));
+
+    const auto picker = vx::dialogs::folderPicker({QStringLiteral("Укажите папку"), tree.path(), {}, true}, nullptr);
+    auto *buttons = picker->findChild<QDialogButtonBox *>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+}
+
+void TestQtTexts::readerDialogsKeepTheirTexts()
+{
+    const auto password = vx::dialogs::readerPassword(QStringLiteral("Password for \"a.jpg\""),
+                                                      QStringLiteral("Enter password: "), 255, nullptr);
+    password->show();
+    auto *buttons = password->findChild<QDialogButtonBox *>();
+    QVERIFY(buttons);
+    QStringList texts;
+    for (QAbstractButton *b : buttons->buttons())
+        texts << b->text();
+    texts.sort();
+    QCOMPARE(texts, QStringList({"Cancel", "OK"}));
+    QCOMPARE(password->windowTitle(), QStringLiteral("Password for \"a.jpg\""));
+    QCOMPARE(password->labelText(), QStringLiteral("Enter password: "));
+    password->hide();
+
+    const auto failure = vx::dialogs::readerFailure(QStringLiteral("Confirm"), QStringLiteral("x"), nullptr);
+    texts.clear();
+    for (QAbstractButton *b : failure->buttons())
+        texts << b->text();
+    texts.sort();
+    QCOMPARE(texts, QStringList({"&Abort", "&Ignore", "&Retry"}));
+}
+
+void TestQtTexts::folderPickerOpensOnHeldFolder_data()
+{
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("selected");
+    const QString release = tree.path() + QStringLiteral("/release");
+    QTest::newRow("held folder far down the list") << release + "/set250" << release << "set250";
+    QTest::newRow("held folder with a final separator") << release + "/set120/" << release << "set120";
+    QTest::newRow("first folder") << release + "/set000" << release << "set000";
+    const QDir current = QDir::current();
+    QDir currentParent = current;
+    currentParent.cdUp();
+    QTest::newRow("missing folder: the current folder instead")
+        << release + "/gone" << currentParent.absolutePath() << current.dirName();
+}
+
+void TestQtTexts::folderPickerOpensOnHeldFolder()
+{
+    QFETCH(QString, held);
+    QFETCH(QString, parent);
+    QFETCH(QString, selected);
+    const auto picker = vx::dialogs::folderPicker(
+        {QStringLiteral("В какой папке создать примеры?"), QDir::toNativeSeparators(held), {}, true}, nullptr);
+    QCOMPARE(picker->windowTitle(), QStringLiteral("В какой папке создать примеры?"));
+    QCOMPARE(QDir(picker->directory()).absolutePath(), parent);
+    picker->resize(500, 300);
+    picker->show();
+    QTRY_COMPARE(currentName(*picker), selected);
+    QTRY_VERIFY(currentRowInView(*picker));
+    // OK at once chooses the held folder.
+    QCOMPARE(QDir::cleanPath(picker->selectedFiles().value(0)), QDir::cleanPath(parent + "/" + selected));
+    picker->hide();
+}
+
+QTEST_MAIN(TestQtTexts)
+#include "tst_qt_texts.moc"
