@@ -1,13 +1,13 @@
 #include "archive/ArchiveFile.h"
 
-#include "platform/FileOps.h"
+#include "platform/NativePath.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace vx::zip {
 
-bool ArchiveFile::open(const QString &path, QString &errorText) { return open(files::toNativePath(path), errorText); }
+bool ArchiveFile::open(const QString &path, QString &errorText) { return open(nativePath(path), errorText); }
 
 bool ArchiveFile::open(const std::filesystem::path &path, QString &errorText)
 {

@@ -335,7 +335,7 @@ bool ZipReader::writeEntryFile(int row)
     // (a link planted to carry the entry elsewhere included) makes the creation fail.
     os::File out;
     std::error_code systemError;
-    if (!out.createNew(files::toNativePath(target), systemError))
+    if (!out.createNew(nativePath(target), systemError))
         throw error(ErrCannotCreate, target);
 
     std::optional<EZipError> failure;

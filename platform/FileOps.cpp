@@ -20,7 +20,6 @@
 #endif
 
 namespace vx::files {
-std::filesystem::path toNativePath(const QString &path) { return nativePath(path); }
 
 QString joinPath(const QString &folder, const QString &name)
 {
@@ -57,7 +56,7 @@ void openForReading(QFile &file, const QString &path)
 
 bool copyNoOverwrite(const QString &source, const QString &target)
 {
-    return copyNoOverwrite(toNativePath(source), toNativePath(target));
+    return copyNoOverwrite(nativePath(source), nativePath(target));
 }
 
 bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target)
@@ -96,7 +95,7 @@ bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem:
     return ok;
 }
 
-bool remove(const QString &path) { return files::remove(toNativePath(path)); }
+bool remove(const QString &path) { return files::remove(nativePath(path)); }
 
 bool remove(const std::filesystem::path &path)
 {
@@ -108,24 +107,24 @@ bool remove(const std::filesystem::path &path)
 bool clearReadOnly(const QString &path)
 {
     std::error_code error;
-    return os::setReadOnly(toNativePath(path), false, error);
+    return os::setReadOnly(nativePath(path), false, error);
 }
 
 bool setReadOnly(const QString &path)
 {
     std::error_code error;
-    return os::setReadOnly(toNativePath(path), true, error);
+    return os::setReadOnly(nativePath(path), true, error);
 }
 
 bool setUnixPermissions(const QString &path, unsigned mode)
 {
     std::error_code error;
-    return os::setPermissions(toNativePath(path), mode, error);
+    return os::setPermissions(nativePath(path), mode, error);
 }
 
 bool isOnRemovableDrive(const QString &path)
 {
-    return os::isOnRemovableDrive(toNativePath(QFileInfo(path).absolutePath()));
+    return os::isOnRemovableDrive(nativePath(QFileInfo(path).absolutePath()));
 }
 
 bool exists(const std::filesystem::path &path)

@@ -10,9 +10,6 @@
 
 namespace vx::files {
 
-// The native path of a path text: the bytes QFile would use on Linux, UTF-16 on Windows.
-std::filesystem::path toNativePath(const QString &path);
-
 // Full path of a name inside a folder: the native separator is appended only when the folder does not
 // already end in one (a root such as "/" or "C:\").
 QString joinPath(const QString &folder, const QString &name);

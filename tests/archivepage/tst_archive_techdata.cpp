@@ -107,8 +107,8 @@ void TestArchiveTechData::archiveNamedIn1251IsListedMeasuredAndUsed()
     // run reach it by its own bytes.
     FileTree tree;
     ZipWriter writer;
-    for (const ZipEntrySpec &spec : photos({{300, 200, 0}, {100, 50, 0}}))
-        writer.add(spec);
+    for (const ZipEntrySpec &entry : photos({{300, 200, 0}, {100, 50, 0}}))
+        writer.add(entry);
     const QByteArray data = writer.build();
     tree.nativeFile("release/\xC0\xF0\xF5\xE8\xE2\xFB/\xD1\xE5\xF2.zip", data);
     desktop->folderAnswers.push_back(tree.path("release"));
