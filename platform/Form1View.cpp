@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -45,6 +46,12 @@ void Form1View::becomeIdle()
     if (Panel1)
         Panel1->hide();
     EnableControls();
+}
+
+void Form1View::showProgress(int value)
+{
+    if (desktop->pumpDue())
+        pb1->setValue(value);
 }
 
 bool Form1View::execute(FolderDialogState &dialog)
