@@ -38,8 +38,8 @@ public:
         form_.Panel1->show();
 
         for (int i = 0; i < form_.lbzip->count(); ++i) {
-            form_.showProgress(i);
             form_.desktop->processEvents();
+            form_.showProgress(i);
             if (form_.AbortRequested) {
                 form_.becomeIdle();
                 form_.Label3->clear();

@@ -49,8 +49,8 @@ void Button7Click(vx::Form1View &form)
     FolderRunCounter folders(list.item(0)->text());
     QStringList resolutions;
     for (int i = 0; i < list.count(); ++i) {
-        form.showProgress(i);
         form.desktop->processEvents();
+        form.showProgress(i);
         const QString path = list.item(i)->text();
         folders.visit(path);
         if (form.AbortRequested) {

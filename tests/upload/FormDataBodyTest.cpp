@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Error.h"
 #include "upload/FormDataBody.h"
+#include "upload/HttpLimits.h"
 
 #include <QFile>
 #include <QTemporaryDir>

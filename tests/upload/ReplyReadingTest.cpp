@@ -61,7 +61,7 @@ private slots:
         Harness h;
         h.reply(ok("Content-Length: 2\r\n", "hi"));
         vx::FormDataBody body;
-        body.AddTextPart("imgcontent", QString(3 * vx::http::kSendPieceBytes + 1, QLatin1Char('v')));
+        body.AddTextPart("imgcontent", QString(vx::http::kSendPieceBytes + 1, QLatin1Char('v')));
         QCOMPARE(h.client.PostMultipart("http://upload.example/upload.php", body), QByteArray("hi"));
 
         const auto &record = *h.connector->connections.at(0);
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(record.sentTotal, qint64(head.size()) + body.TotalSize());
         for (qsizetype i = 1; i < record.writes.size(); ++i)
             QVERIFY(record.writes[i] <= vx::http::kSendPieceBytes);
-        QVERIFY(record.writes.size() >= 5);
+        QVERIFY(record.writes.size() >= 3); // the head, a full piece, the rest
         QVERIFY(record.sent.endsWith("\r\n----------081512134502123--\r\n"));
         QCOMPARE(record.host, QString("upload.example"));
         QCOMPARE(record.port, quint16(80));
