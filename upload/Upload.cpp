@@ -157,8 +157,10 @@ void TUploadForm::Button1Click()
                     + QStringLiteral("пожалуйста подождите..."));
     Panel1->show();
     Panel1->raise();
-    // The post blocks the window thread; paint now so the panel is on screen while it runs.
+    // The post blocks the window thread; paint now so the panel is on screen while it runs. A repaint
+    // of the window alone leaves the just-shown panel unpainted on X11, so the panel paints itself too.
     repaint();
+    Panel1->repaint();
     if (cb1->currentIndex() == ImageVenue)
         UploadToImageVenue();
     Button1->setEnabled(true);
