@@ -99,6 +99,8 @@ void TUploadForm::buildLayout()
     Memo1 = new QPlainTextEdit(GroupBox1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    // The caret marks the focus; with it the keys select the text to copy.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFrameShape(QFrame::NoFrame);
