@@ -90,6 +90,10 @@ void QtDesktop::openFolder(const QString &path)
         else
             opener->deleteLater();
     });
+    // An opener still running when the program ends (some run the file manager until it closes) is let
+    // go: destroying its QProcess would kill the window the user asked for.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, opener,
+                     [opener] { opener->setParent(nullptr); });
     opener->start(QStringLiteral("xdg-open"), {QDir::fromNativeSeparators(path)});
 #endif
 }
