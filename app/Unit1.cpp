@@ -513,13 +513,13 @@ void TForm1::Button8Click() { run([this] { vx::archive::Button8Click(view_, ZipR
 void TForm1::N1Click()
 {
     if (resultForm_)
-        run([this] { vx::reports::N1Click(view_, *resultForm_); });
+        run([this] { vx::reports::N1Click(view_, *resultForm_); }, view_.Button11);
 }
 
 void TForm1::N2Click()
 {
     if (resultForm_)
-        run([this] { vx::reports::N2Click(view_, *resultForm_); });
+        run([this] { vx::reports::N2Click(view_, *resultForm_); }, view_.Button12);
 }
 
-void TForm1::N3Click() { run([this] { vx::reports::N3Click(view_); }); }
+void TForm1::N3Click() { run([this] { vx::reports::N3Click(view_); }, view_.Button12); }

@@ -64,11 +64,11 @@ bool Form1View::execute(FolderDialogState &dialog)
     return true;
 }
 
-void Form1View::guarded(const std::function<void()> &handler)
+void Form1View::guarded(const std::function<void()> &handler, QWidget *startedByControl)
 {
     // Locking the controls for a run pushes the keyboard focus on to whatever still takes it (the
     // read-only technical data); it goes back to the control that started the run once the run is over.
-    const QPointer<QWidget> startedBy = QApplication::focusWidget();
+    const QPointer<QWidget> startedBy = startedByControl ? startedByControl : QApplication::focusWidget();
     QString failure;
     try {
         handler();
