@@ -61,7 +61,7 @@ echo "broken_finder_process_ratio_vs_identify: $(ratio "$t_broken" "$t_identify"
 # of them among 10,000 against 10,000 good ones (a tiny JPEG), each timed inside the process (the run
 # alone, best of VX_BENCH_RUNS), since start-up would hide the difference. Linear work gives about 10 and 1.
 mkdir -p "$work/growth"
-python3 - "$work/growth" <<'PY'
+"$python" - "$work/growth" <<'PY'
 import os, sys
 from PIL import Image
 root = sys.argv[1]
