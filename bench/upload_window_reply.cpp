@@ -3,6 +3,7 @@
 // seconds from the press of "Загрузить" until the post text stands in the window, and how far the peak
 // resident memory rose meanwhile ("name: value" lines), and checks that every link made it into the text.
 
+#include "bench/ProcessMemory.h"
 #include "platform/Desktop.h"
 #include "upload/MemoryConnection.h"
 #include "upload/Upload.h"
@@ -32,17 +33,6 @@ public:
     void processEvents() override {}
 };
 
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long statusKib(const char *field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(QByteArray(field) + ':'))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 } // namespace
 
@@ -87,17 +77,13 @@ int main(int argc, char **argv)
     form.show();
     QApplication::processEvents();
 
-    // Reset the peak so that it measures the upload alone.
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
-    const long before = statusKib("VmRSS");
+    vx::bench::resetPeak(); // so that it measures the upload alone
+    const long before = vx::bench::statusKib("VmRSS");
     QElapsedTimer clock;
     clock.start();
     form.Button1Click();
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    const long peak = statusKib("VmHWM");
+    const long peak = vx::bench::statusKib("VmHWM");
 
     const QString text = form.Memo1->toPlainText();
     if (text.count(QStringLiteral("[URL=http")) != links) {
