@@ -85,7 +85,7 @@ PY
 run_seconds() { # LIST EXPECTED_SELECTED: the best in-process run time
   local best="" t i
   for ((i = 0; i < runs; i++)); do
-    "$run" broken "$1" > "$work/growth/selected.txt" 2> "$work/growth/err.txt" || fail "the finder failed on $1"
+    VX_PRINT_RUN_SECONDS=1 "$run" broken "$1" > "$work/growth/selected.txt" 2> "$work/growth/err.txt" || fail "the finder failed on $1"
     [ "$(grep -c . "$work/growth/selected.txt")" -eq "$2" ] || fail "the finder selected $(grep -c . "$work/growth/selected.txt") of $2 in $1"
     t=$(sed -n 's/^run_seconds: //p' "$work/growth/err.txt")
     if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
