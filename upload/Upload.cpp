@@ -99,6 +99,8 @@ void TUploadForm::buildLayout()
     Memo1 = new QPlainTextEdit(GroupBox1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    // The caret marks the focus; with it the keys select the text to copy.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFrameShape(QFrame::NoFrame);
@@ -157,8 +159,10 @@ void TUploadForm::Button1Click()
                     + QStringLiteral("пожалуйста подождите..."));
     Panel1->show();
     Panel1->raise();
-    // The post blocks the window thread; paint now so the panel is on screen while it runs.
+    // The post blocks the window thread; paint now so the panel is on screen while it runs. A repaint
+    // of the window alone leaves the just-shown panel unpainted on X11, so the panel paints itself too.
     repaint();
+    Panel1->repaint();
     if (cb1->currentIndex() == ImageVenue)
         UploadToImageVenue();
     Button1->setEnabled(true);
@@ -170,14 +174,20 @@ void TUploadForm::UploadToImageVenue()
     QByteArray reply;
     try {
         vx::FormDataBody body; // released on every way out, which closes the photos
-        for (const vx::ListEntry &file : std::as_const(UploadFiles))
-            body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
+        for (const vx::ListEntry &file : std::as_const(UploadFiles)) {
+            try {
+                body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
+            } catch (const vx::Error &e) {
+                // A photo that is there but cannot be opened (no right, too many open files, a pipe or
+                // folder named like a photo) would fail every upload; the user has to know which one.
+                // One gone since the window listed it (deleted by the last upload) fails silently.
+                if (vx::files::exists(file.path) || dynamic_cast<const vx::NotARegularFile *>(&e))
+                    desktop_.showMessage(e.message());
+                return;
+            }
+        }
         body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
         reply = HTTP.PostMultipart(uploadUrl_, body);
-    } catch (const vx::NotARegularFile &e) {
-        // A pipe or device in the output folder would fail every upload; the user has to know why.
-        desktop_.showMessage(e.message());
-        return;
     } catch (const std::exception &) {
         return; // every other failure of the upload is silent: the post text and the photos stay
     }
