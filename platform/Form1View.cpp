@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -47,6 +48,12 @@ void Form1View::becomeIdle()
     if (Panel1)
         Panel1->hide();
     EnableControls();
+}
+
+void Form1View::showProgress(int value)
+{
+    if (desktop->pumpDue())
+        pb1->setValue(value);
 }
 
 bool Form1View::execute(FolderDialogState &dialog)

@@ -88,6 +88,9 @@ public:
     void placePanelOverList();
     // Hides Panel1 and calls EnableControls: the window is idle again.
     void becomeIdle();
+    // Sets pb1's value when a pump is due (see Desktop::pumpDue): a run calls it per step, and the
+    // value costs a repaint only where a pump can show it.
+    void showProgress(int value);
 
     // Places the dialog at one fifth of the screen from its top left corner and opens it; on OK the
     // chosen folder becomes the held path.

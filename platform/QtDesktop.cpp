@@ -102,9 +102,11 @@ void QtDesktop::openUrl(const QString &url) { QDesktopServices::openUrl(QUrl(url
 
 void QtDesktop::setClipboardText(const QString &text) { QApplication::clipboard()->setText(text); }
 
+bool QtDesktop::pumpDue() const { return sincePump_.nsecsElapsed() >= pumpIntervalNs; }
+
 void QtDesktop::processEvents()
 {
-    if (sincePump_.nsecsElapsed() < pumpIntervalNs)
+    if (!pumpDue())
         return;
     QCoreApplication::processEvents();
     sincePump_.restart();
