@@ -88,15 +88,17 @@ class Scratch {
 public:
     explicit Scratch(const std::string &tag)
     {
+        // Wine reuses small process ids: a folder left by a run that was killed is never taken over.
         static int serial = 0;
-        root_ = fs::temp_directory_path() / ("vx-os-" + std::to_string(currentProcess()) + "-" + tag + "-" +
-                                             std::to_string(++serial));
-        fs::create_directories(root_);
+        do
+            root_ = fs::temp_directory_path() / ("vx-os-" + std::to_string(currentProcess()) + "-" + tag + "-" +
+                                                 std::to_string(++serial));
+        while (!fs::create_directory(root_));
     }
     ~Scratch()
     {
         std::error_code ec;
-        makeWritable(root_);
+        removeFiles(root_);
         fs::remove_all(root_, ec);
     }
     const fs::path &root() const { return root_; }
@@ -110,14 +112,21 @@ private:
         return long(::getpid());
 #endif
     }
-    static void makeWritable(const fs::path &folder)
+    // Through the layer, whose paths reach Windows in their extended-length form: the standard library's
+    // would open the device for a file a failed case left named "nul.jpg".
+    static void removeFiles(const fs::path &folder)
     {
         std::error_code ec;
+        std::vector<fs::path> files;
         for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
              it.increment(ec)) {
             std::error_code ignored;
-            if (!it->is_symlink(ignored))
-                setReadOnly(it->path(), false, ignored);
+            if (it->is_symlink(ignored) || !it->is_directory(ignored))
+                files.push_back(it->path());
+        }
+        for (const fs::path &file : files) {
+            std::error_code ignored;
+            removeFile(file, ignored);
         }
     }
     fs::path root_;
@@ -1020,6 +1029,7 @@ int main()
             std::printf("SKIP %s: %s\n", c.name.c_str(), outcome.text.c_str());
             break;
         }
+        std::fflush(stdout); // a case that hangs shows which one it is
     }
     if (skipped) {
         std::printf("%d skipped%s:\n", skipped, underWine() ? " (under Wine)" : "");
