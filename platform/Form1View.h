@@ -94,7 +94,8 @@ public:
     bool execute(FolderDialogState &dialog);
 
     // Runs a handler; a failure it does not catch is shown with its text and the window is idle after.
-    void guarded(const std::function<void()> &handler);
+    // The keyboard focus goes back to startedBy after it (by default the control that has it now).
+    void guarded(const std::function<void()> &handler, QWidget *startedBy = nullptr);
 
 private:
     QList<QWidget *> lockedControls() const;

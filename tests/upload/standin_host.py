@@ -11,7 +11,8 @@ Query parameters of a post to /upload.php:
           nolength | keepalive | longline | silent | status500 | status401 | closeinheader | count |
           nolinks | reset (no Content-Length) | resetlength: the page up to its first link line, then
           an abortive close (a reset) | trickle: a header line one byte every 50 ms for 10 s, then
-          the page
+          the page | held: as ok, once the file named by "gate" exists; the host creates
+          gate + ".arrived" when the post is in, so a test can look at the waiting window
   dir     folder holding the files the parts must equal (by their filename parameter)
   cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
 """
@@ -195,7 +196,13 @@ class Handler(BaseHTTPRequestHandler):
         problems = self.check_request(body, query)
         page = self.page(problems, with_links=(mode != "nolinks"))
         cookies = self.cookie_lines(query)
-        if mode in ("ok", "nolinks"):
+        if mode == "held":
+            gate = query.get("gate", [""])[0]
+            open(gate + ".arrived", "wb").close()
+            deadline = time.monotonic() + SILENT_HOLD
+            while not os.path.exists(gate) and time.monotonic() < deadline:
+                time.sleep(0.02)
+        if mode in ("ok", "nolinks", "held"):
             self.send_raw(b"HTTP/1.0 200 OK\r\n" + cookies + b"Content-Length: %d\r\n\r\n" % len(page) + page)
         elif mode == "redirect302":
             self.send_raw(b"HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1/elsewhere\r\n" + cookies
