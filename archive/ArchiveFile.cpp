@@ -1,6 +1,7 @@
 #include "archive/ArchiveFile.h"
 
 #include "platform/NativePath.h"
+#include "platform/os/ErrorText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,7 @@ bool ArchiveFile::open(const std::filesystem::path &path, QString &errorText)
     std::uint64_t size = 0;
     if (!file_.openForReading(path, os::Sharing::ReadersAndWriters, error) || !file_.size(size, error)) {
         file_.close();
-        errorText = QString::fromStdString(error.message());
+        errorText = QString::fromStdString(os::errorText(error));
         return false;
     }
     size_ = qint64(size);

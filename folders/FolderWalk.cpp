@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace vx {
 namespace {
@@ -19,6 +20,13 @@ bool isMatchAll(const QString &mask)
 }
 
 bool isSeparator(NativeChar c) { return c == NativeChar('/') || c == std::filesystem::path::preferred_separator; }
+
+struct IdentityHash {
+    std::size_t operator()(const os::FileIdentity &id) const
+    {
+        return std::hash<std::uint64_t>()(id.index ^ (id.indexHigh * 0x9E3779B97F4A7C15ull) ^ (id.volume << 1));
+    }
+};
 
 class Walker {
 public:
@@ -37,24 +45,25 @@ public:
             prefix += std::filesystem::path::preferred_separator;
             prefixText += QDir::separator();
         }
-        walk(prefix, prefixText);
+        os::Directory dir;
+        std::error_code error;
+        if (dir.open(folder, error))
+            walk(dir, prefix, prefixText);
     }
 
 private:
     // A level ends at the first entry whose beforeEntry hook says stop. The hook keeps saying so, so
     // every enclosing level ends at its own next entry: the walk stops within one entry per level.
-    void walk(const NativeString &prefix, const QString &prefixText)
+    // Sub-folders open relative to the open parent, so a tree deeper than the system's longest path
+    // is walked to its bottom, as find does.
+    void walk(os::Directory &dir, const NativeString &prefix, const QString &prefixText)
     {
-        os::Directory dir;
-        std::error_code error;
-        if (!dir.open(std::filesystem::path(prefix), error))
-            return;
-        // The identity of the folder as opened, so a link cannot be swapped between the check and the walk.
+        // Each real folder once per scan, by the identity of the folder as opened (a link cannot be
+        // swapped between the check and the walk): links neither loop nor repeat or multiply entries.
         const std::optional<os::FileIdentity> identity = dir.identity();
-        if (identity && std::find(branch_.begin(), branch_.end(), *identity) != branch_.end())
+        if (identity && !visited_.insert(*identity).second)
             return;
-        if (identity)
-            branch_.push_back(*identity);
+        std::optional<bool> onKernelFileSystem; // asked only when the folder holds a link to a folder
         os::DirectoryEntry entry;
         while (dir.next(entry)) {
             if (hooks_.beforeEntry && !hooks_.beforeEntry())
@@ -74,16 +83,32 @@ private:
             };
             if (matchAll_ || wildcardMatch(mask_, shown())) {
                 if (entry.kind == os::EntryKind::Folder || entry.kind == os::EntryKind::FolderLink)
-                    walk(prefix + entry.name + std::filesystem::path::preferred_separator,
-                         prefixText + shown() + QDir::separator());
+                    walkSubFolder(dir, entry, onKernelFileSystem, prefix, prefixText + shown() + QDir::separator());
                 if (accepted(entry.name, shown))
                     target_.push_back({std::filesystem::path(prefix + entry.name), prefixText + shown()});
             }
             if (hooks_.afterEntry)
                 hooks_.afterEntry(target_.size());
         }
-        if (identity)
-            branch_.pop_back();
+    }
+
+    // Links are not followed into or out of the kernel's file systems (/proc, /sys): /proc/<pid>/root
+    // and cwd lead back into the whole tree, and their content changes while it is walked.
+    void walkSubFolder(const os::Directory &dir, const os::DirectoryEntry &entry, std::optional<bool> &onKernelFileSystem,
+                       const NativeString &prefix, const QString &subPrefixText)
+    {
+        const bool viaLink = entry.kind == os::EntryKind::FolderLink;
+        if (viaLink) {
+            if (!onKernelFileSystem)
+                onKernelFileSystem = dir.onKernelFileSystem();
+            if (*onKernelFileSystem)
+                return;
+        }
+        os::Directory sub;
+        std::error_code error;
+        if (!sub.open(dir, entry.name, error) || (viaLink && sub.onKernelFileSystem()))
+            return;
+        walk(sub, prefix + entry.name + std::filesystem::path::preferred_separator, subPrefixText);
     }
 
     // The extension test on the native name; only an extension with a non-ASCII character is decoded
@@ -111,7 +136,7 @@ private:
     std::vector<std::string> asciiEndings_;
     std::vector<ListEntry> &target_;
     const WalkHooks &hooks_;
-    std::vector<os::FileIdentity> branch_; // the folders being walked, from the root down
+    std::unordered_set<os::FileIdentity, IdentityHash> visited_; // every folder entered in this scan
 };
 
 } // namespace

@@ -1,11 +1,12 @@
 #pragma once
 // The recursive folder walk that lists a release. It visits every entry of a folder in the order the
-// file system delivers them (hidden and system entries included), walks a sub-folder at the point where
-// it meets it, and appends an entry (native path and shown text, folder path + name) for every name
-// whose extension is accepted - folders included, so a folder named "x.jpg" is walked and listed.
-// Links to folders (and junctions) are walked like folders, except into a folder that is already being
-// walked higher up the same branch: a link back to an ancestor would otherwise be walked for ever.
-// A folder that cannot be read contributes nothing.
+// OS layer lists them (NTFS's order; hidden and system entries included), walks a sub-folder at the
+// point where it meets it, and appends an entry (native path and shown text, folder path + name) for
+// every name whose extension is accepted - folders included, so a folder named "x.jpg" is walked and
+// listed. Links to folders (and junctions) are walked like folders, but each real folder (by identity)
+// is entered once per walk, where it is first met: a link back to an ancestor is not walked for ever,
+// and links to one folder neither repeat its entries nor multiply them. Links on or into the kernel's
+// file systems (/proc, /sys) are not followed. A folder that cannot be read contributes nothing.
 
 #include "platform/NativePath.h"
 

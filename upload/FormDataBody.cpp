@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Error.h"
 #include "platform/NativePath.h"
+#include "platform/os/ErrorText.h"
 
 #include <cstring>
 #include <limits>
@@ -82,7 +83,7 @@ void FormDataBody::AddFilePart(const QString &fieldName, const std::filesystem::
                               QStringLiteral(" не загружен: это не обычный файл (канал, устройство или папка)."));
     if (!file->isOpen() || !file->size(size, error))
         throw Error(QStringLiteral("Не удалось открыть файл ") + text + QStringLiteral(". ") +
-                    QString::fromStdString(error.message()));
+                    QString::fromStdString(os::errorText(error)));
 
     Part part;
     part.fieldName = fieldName.toUtf8();

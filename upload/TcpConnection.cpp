@@ -1,6 +1,7 @@
 #include "upload/TcpConnection.h"
 
 #include "platform/os/Socket.h"
+#include "platform/os/ErrorText.h"
 #include "upload/HttpFailure.h"
 
 #include <optional>
@@ -80,7 +81,7 @@ std::unique_ptr<Connection> TcpConnector::connect(const QString &host, quint16 p
     os::TcpSocket socket;
     if (!socket.connect(*address, port, timeoutMs, error))
         throw Failure(FailureKind::Connect, QStringLiteral("cannot connect to ") + host + QStringLiteral(": ")
-                                                + QString::fromStdString(error.message()));
+                                                + QString::fromStdString(os::errorText(error)));
     return std::make_unique<TcpConnection>(std::move(socket));
 }
 

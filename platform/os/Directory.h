@@ -1,7 +1,9 @@
 #pragma once
-// Folder enumeration: the entries of one folder, one at a time, in the order the file system keeps
-// them. Nothing is filtered: hidden and system entries come as they are, and so do "." and ".." where
-// the system lists them, so a caller that counts or checks every listed entry sees them all.
+// Folder enumeration: the entries of one folder, one at a time, in the order NTFS lists them (names
+// compared as upper-cased UTF-16 code units, "." and ".." first): Windows' own order, which the POSIX
+// side makes by sorting what the file system returns in its hash order, so lists read the same on both.
+// Nothing is filtered: hidden and system entries come as they are, and so do "." and ".." where the
+// system lists them, so a caller that counts or checks every listed entry sees them all.
 
 #include <cstdint>
 #include <filesystem>
@@ -31,10 +33,12 @@ struct DirectoryEntry {
 };
 
 // What makes a folder the same folder under two names: device and inode on POSIX, volume serial
-// number and file index on Windows.
+// number and the 128-bit file id on Windows (ReFS keeps only that one unique; where a file system
+// refuses it, the 64-bit file index).
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
+    std::uint64_t indexHigh = 0;
     friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
 };
 
@@ -52,9 +56,16 @@ public:
 
     // Opens a folder (a link to a folder is followed) for enumeration.
     bool open(const std::filesystem::path &folder, std::error_code &error);
+    // Opens the entry name of the open folder parent (a link to a folder is followed). On POSIX relative
+    // to the parent's descriptor, so a tree deeper than PATH_MAX is walked to its bottom; on Windows by
+    // the joined path in its extended-length form.
+    bool open(const Directory &parent, const std::filesystem::path::string_type &name, std::error_code &error);
     bool isOpen() const { return handle_ != nullptr; }
     // The identity of the open folder (the one a link led to, when it was opened through a link).
     std::optional<FileIdentity> identity() const;
+    // True when the open folder lies on one of Linux's kernel file systems (/proc, /sys and the like):
+    // their links (/proc/<pid>/root, cwd, /sys's device links) lead back into the whole tree.
+    bool onKernelFileSystem() const;
     // The next entry; false at the end (or when the system fails to list more, error then says why).
     bool next(DirectoryEntry &entry, std::error_code &error);
     bool next(DirectoryEntry &entry)
@@ -64,9 +75,16 @@ public:
     }
     void close();
 
+    struct State; // the system's handle and what each side keeps with it
+
 private:
-    struct State;
     State *handle_ = nullptr;
 };
+
+namespace testing {
+// Makes every enumeration report each entry's type as unknown, as some file systems do (older XFS,
+// network and FUSE mounts leave it to a lookup of the entry), so tests reach that path.
+void reportEntryTypesAsUnknown(bool unknown);
+} // namespace testing
 
 } // namespace vx::os

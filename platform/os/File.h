@@ -16,6 +16,7 @@ namespace vx::os {
 // Errors of this layer that the system has no code for.
 enum class LayerError {
     NotRegularFile = 1,
+    NameWindowsRefuses = 2, // a reserved device name, a forbidden character, a trailing dot or space
 };
 const std::error_category &layerCategory();
 std::error_code make_error_code(LayerError e);
@@ -40,7 +41,8 @@ public:
     // LayerError::NotRegularFile before any read, without blocking.
     bool openForReading(const std::filesystem::path &path, Sharing sharing, std::error_code &error);
     // Creates a new file for writing, failing when anything exists at path: a file, a folder, or a
-    // symbolic link (which is never followed, so it cannot carry the write elsewhere).
+    // symbolic link (which is never followed, so it cannot carry the write elsewhere). On Windows a name
+    // the system cannot hold as a file (windowsRefusesName) fails with LayerError::NameWindowsRefuses.
     bool createNew(const std::filesystem::path &path, std::error_code &error);
 
     bool isOpen() const { return handle_ != Closed; }

@@ -13,6 +13,9 @@ public:
         switch (LayerError(code)) {
         case LayerError::NotRegularFile:
             return "Not a regular file";
+        case LayerError::NameWindowsRefuses:
+            return "Windows does not allow this file name (a device name such as CON or NUL, one of < > : \" | ? *, "
+                   "a control character, or a dot or space at the end)";
         }
         return "Unknown error";
     }

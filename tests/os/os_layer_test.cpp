@@ -4,9 +4,11 @@
 
 #include "platform/os/Clock.h"
 #include "platform/os/Directory.h"
+#include "platform/os/ErrorText.h"
 #include "platform/os/File.h"
 #include "platform/os/FileInfo.h"
 #include "platform/os/FileTime.h"
+#include "platform/os/LongPath.h"
 #include "platform/os/OpenFileLimit.h"
 #include "platform/os/Rename.h"
 #include "platform/os/Socket.h"
@@ -22,7 +24,9 @@
 #include <unistd.h>
 #endif
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -46,7 +50,27 @@ struct Outcome {
 
 Outcome pass() { return {}; }
 Outcome fail(std::string why) { return {Outcome::Fail, std::move(why)}; }
-Outcome skip(std::string why) { return {Outcome::Skip, std::move(why)}; }
+// Wine exports its version from ntdll; Windows does not.
+bool underWine()
+{
+#ifdef _WIN32
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
+
+// A case the system here cannot show. Only Wine may lack what a case needs (links, junctions, resets,
+// NTFS's order); on a real Windows machine every case runs, so a skip there is a failure.
+Outcome skip(std::string why)
+{
+#ifdef _WIN32
+    if (!underWine())
+        return {Outcome::Fail, "would be skipped outside Wine: " + why};
+#endif
+    return {Outcome::Skip, std::move(why)};
+}
 
 #define EXPECT(condition, why)                                                                               \
     do {                                                                                                     \
@@ -64,15 +88,17 @@ class Scratch {
 public:
     explicit Scratch(const std::string &tag)
     {
+        // Wine reuses small process ids: a folder left by a run that was killed is never taken over.
         static int serial = 0;
-        root_ = fs::temp_directory_path() / ("vx-os-" + std::to_string(currentProcess()) + "-" + tag + "-" +
-                                             std::to_string(++serial));
-        fs::create_directories(root_);
+        do
+            root_ = fs::temp_directory_path() / ("vx-os-" + std::to_string(currentProcess()) + "-" + tag + "-" +
+                                                 std::to_string(++serial));
+        while (!fs::create_directory(root_));
     }
     ~Scratch()
     {
         std::error_code ec;
-        makeWritable(root_);
+        removeFiles(root_);
         fs::remove_all(root_, ec);
     }
     const fs::path &root() const { return root_; }
@@ -86,20 +112,75 @@ private:
         return long(::getpid());
 #endif
     }
-    static void makeWritable(const fs::path &folder)
+    // Through the layer, whose paths reach Windows in their extended-length form: the standard library's
+    // would open the device for a file a failed case left named "nul.jpg".
+    static void removeFiles(const fs::path &folder)
     {
         std::error_code ec;
+        std::vector<fs::path> files;
         for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
              it.increment(ec)) {
             std::error_code ignored;
-            if (!it->is_symlink(ignored))
-                setReadOnly(it->path(), false, ignored);
+            if (it->is_symlink(ignored) || !it->is_directory(ignored))
+                files.push_back(it->path());
+        }
+        for (const fs::path &file : files) {
+            std::error_code ignored;
+            removeFile(file, ignored);
         }
     }
     fs::path root_;
 };
 
 fs::path utf8(const char *text) { return fs::path(reinterpret_cast<const char8_t *>(text)); }
+
+// A name written as wide text, as the system would hold it: UTF-16 on Windows, UTF-8 bytes elsewhere.
+fs::path wideName(std::wstring_view name)
+{
+#ifdef _WIN32
+    return fs::path(std::wstring(name));
+#else
+    std::string bytes;
+    for (const wchar_t c : name) {
+        const auto u = std::uint32_t(c);
+        if (u < 0x80) {
+            bytes += char(u);
+        } else if (u < 0x800) {
+            bytes += char(0xC0 | (u >> 6));
+            bytes += char(0x80 | (u & 0x3F));
+        } else {
+            bytes += char(0xE0 | (u >> 12));
+            bytes += char(0x80 | ((u >> 6) & 0x3F));
+            bytes += char(0x80 | (u & 0x3F));
+        }
+    }
+    return fs::path(bytes);
+#endif
+}
+
+// Wide text for a failure line: ASCII as it is, everything else as "?".
+std::string printable(std::wstring_view text)
+{
+    std::string out;
+    for (const wchar_t c : text)
+        out += c >= 0x20 && c < 0x7F ? char(c) : '?';
+    return out;
+}
+
+bool isUtf8(const std::string &text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF5 ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
 
 bool writeFile(const fs::path &path, const std::string &bytes)
 {
@@ -133,6 +214,20 @@ std::map<fs::path::string_type, EntryKind> listFolder(const fs::path &folder)
     while (dir.next(entry))
         entries[entry.name] = entry.kind;
     return entries;
+}
+
+// Every name of a folder in the order the layer lists them.
+std::vector<fs::path::string_type> namesInOrder(const fs::path &folder)
+{
+    std::vector<fs::path::string_type> names;
+    Directory dir;
+    std::error_code ec;
+    if (!dir.open(folder, ec))
+        return names;
+    DirectoryEntry entry;
+    while (dir.next(entry))
+        names.push_back(entry.name);
+    return names;
 }
 
 #ifdef _WIN32
@@ -290,6 +385,9 @@ Outcome treeWithHiddenEntries()
     Directory sub;
     EXPECT(sub.open(r / "sub", ec) && sub.identity() == identityOf(r / "sub"), "an open folder knows its identity");
     EXPECT(!(sub.identity() == identityOf(r)), "and it is not its parent's");
+    Directory top, child;
+    EXPECT(top.open(r, ec) && child.open(top, fs::path("sub").native(), ec), "a sub-folder opens through its parent");
+    EXPECT(child.identity() == sub.identity(), "the same folder either way");
     Directory missing;
     EXPECT(!missing.open(r / "no such folder", ec) && ec, "a missing folder fails to open");
     return pass();
@@ -314,6 +412,150 @@ Outcome linkCycleIsRecognised()
     Directory through;
     EXPECT(through.open(r / "set" / "back", ec), "a link to a folder opens as that folder");
     EXPECT(through.identity() == top, "the folder opened through the link is the top folder");
+    return pass();
+}
+
+// The same cases with every entry's type left for a lookup, as some file systems list them.
+Outcome withEntryTypesUnknown(Outcome (*run)())
+{
+    testing::reportEntryTypesAsUnknown(true);
+    Outcome outcome;
+    try {
+        outcome = run();
+    } catch (...) {
+        testing::reportEntryTypesAsUnknown(false);
+        throw;
+    }
+    testing::reportEntryTypesAsUnknown(false);
+    return outcome;
+}
+
+Outcome entriesInNtfsOrder()
+{
+    if (underWine())
+        return skip("Wine lists a folder in the host file system's order; NTFS sorts its folders itself");
+    Scratch s("order");
+    const std::vector<std::wstring> expected{L".", L"..", L"A.jpg", L"a0.jpg", L"b.jpg", L"Z", L"_x.jpg",
+                                             L"~.jpg", L"\u0431.jpg", L"\u042F.jpg"}; // б, Я
+    for (auto it = expected.rbegin(); it != expected.rend() - 2; ++it)
+        EXPECT(writeFile(s.root() / wideName(*it), "x"), "make " + printable(*it));
+    const auto listed = namesInOrder(s.root());
+    EXPECT(listed.size() == expected.size(), "every entry listed");
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT(listed[i] == wideName(expected[i]).native(), "entry " + std::to_string(i) + " is " + printable(expected[i]));
+    return pass();
+}
+
+// --- paths and names Windows needs ------------------------------------------------------------------
+
+struct LongPathRow {
+    const char *label;
+    const wchar_t *path;
+    const wchar_t *form;
+};
+
+const LongPathRow longPathRows[] = {
+    {"drive", L"C:\\Photos\\a.jpg", L"\\\\?\\C:\\Photos\\a.jpg"},
+    {"drive root", L"c:\\", L"\\\\?\\c:\\"},
+    {"mixed separators", L"C:/Photos\\set/a.jpg", L"\\\\?\\C:\\Photos\\set\\a.jpg"},
+    {"folder with its separator", L"D:\\set\\", L"\\\\?\\D:\\set\\"},
+    {"dots and doubled separators", L"C:\\a\\.\\b\\..\\\\c.jpg", L"\\\\?\\C:\\a\\c.jpg"},
+    {"dot-dot above the drive", L"C:\\..\\a.jpg", L"\\\\?\\C:\\a.jpg"},
+    {"share", L"\\\\server\\share\\set\\a.jpg", L"\\\\?\\UNC\\server\\share\\set\\a.jpg"},
+    {"share with slashes", L"//server/share/a.jpg", L"\\\\?\\UNC\\server\\share\\a.jpg"},
+    {"dot-dot above the share", L"\\\\server\\share\\..\\a.jpg", L"\\\\?\\UNC\\server\\share\\a.jpg"},
+    {"prefixed", L"\\\\?\\C:\\x\\..\\y/z", L"\\\\?\\C:\\x\\..\\y/z"},
+    {"prefixed share", L"\\\\?\\UNC\\s\\share\\a", L"\\\\?\\UNC\\s\\share\\a"},
+    {"device", L"\\\\.\\pipe\\vx", L"\\\\.\\pipe\\vx"},
+    {"relative", L"set/a.jpg", L"set\\a.jpg"},
+    {"relative to a drive", L"C:set\\a.jpg", L"C:set\\a.jpg"},
+    {"relative to the root", L"\\set\\a.jpg", L"\\set\\a.jpg"},
+    {"device name alone", L"NUL", L"NUL"},
+    {"empty", L"", L""},
+};
+
+Outcome extendedLengthForm(const LongPathRow &row)
+{
+    const std::wstring form = extendedLengthPath(row.path);
+    EXPECT(form == row.form, "got " + printable(form));
+    return pass();
+}
+
+struct WindowsNameRow {
+    const char *label;
+    const wchar_t *name;
+    bool refused;
+};
+
+const WindowsNameRow windowsNameRows[] = {
+    {"nul with an extension", L"nul.jpg", true},
+    {"device name in capitals", L"CON", true},
+    {"mixed case", L"Aux.JPG", true},
+    {"two extensions", L"prn.tar.gz", true},
+    {"space before the extension", L"con .jpg", true},
+    {"COM1", L"com1.jpg", true},
+    {"LPT9", L"LPT9", true},
+    {"superscript one", L"COM\u00B9.jpg", true},
+    {"COM0 is no device", L"com0.jpg", false},
+    {"COM10 is no device", L"com10.jpg", false},
+    {"device name inside a word", L"console.jpg", false},
+    {"device name with more", L"nul_1.jpg", false},
+    {"less than", L"a<b.jpg", true},
+    {"greater than", L"a>b.jpg", true},
+    {"colon", L"a:b.jpg", true},
+    {"quote", L"a\"b.jpg", true},
+    {"bar", L"a|b.jpg", true},
+    {"question mark", L"a?.jpg", true},
+    {"star", L"a*.jpg", true},
+    {"control character", L"tab\t.jpg", true},
+    {"trailing dot", L"photo.jpg.", true},
+    {"trailing space", L"photo.jpg ", true},
+    {"cyrillic", L"\u0424\u043E\u0442\u043E.jpg", false},
+    {"leading dot and spaces inside", L".a b.jpg", false},
+};
+
+// The rule on every system; on Windows create refuses such a name and leaves nothing behind ("nul.jpg"
+// used to "succeed" into the null device), while Linux holds every one of them as it is.
+Outcome namesWindowsCannotHold(const WindowsNameRow &row)
+{
+    EXPECT(windowsRefusesName(row.name) == row.refused, "the rule");
+    Scratch s("winname");
+    // Joined as text: "/" would read "a:b.jpg" as a path on drive A:.
+    const fs::path path = s.root().native() + fs::path::preferred_separator + wideName(row.name).native();
+    File f;
+    std::error_code ec;
+    const bool created = f.createNew(path, ec) && f.writeAll("x", 1, ec) && f.close(ec);
+    const auto listed = namesInOrder(s.root());
+#ifdef _WIN32
+    if (row.refused) {
+        EXPECT(!created && ec == LayerError::NameWindowsRefuses, "refused with its reason: " + errorText(ec));
+        EXPECT(listed.size() == 2, "nothing made");
+        // Nor does a file finished under a temporary name take it.
+        EXPECT(writeFile(s.root() / "done.tmp", "x") && !renameNoReplace(s.root() / "done.tmp", path, ec)
+                   && ec == LayerError::NameWindowsRefuses,
+               "renamed to it: " + errorText(ec));
+        return pass();
+    }
+#endif
+    EXPECT(created, "created: " + errorText(ec));
+    EXPECT(listed.size() == 3 && listed[2] == path.filename().native(), "listed under its own name");
+    return pass();
+}
+
+Outcome systemErrorTexts()
+{
+    Scratch s("errors");
+    File f;
+    std::error_code ec;
+    EXPECT(!f.openForReading(s.root() / "missing.jpg", Sharing::ReadersOnly, ec), "a missing file opened");
+    const std::string text = errorText(ec);
+    EXPECT(!text.empty() && isUtf8(text), "the system's text as UTF-8: " + text);
+    const char *lang = std::getenv("LANG");
+    // Under a Russian locale the system speaks Russian: Cyrillic letters, D0 or D1 first in UTF-8.
+    if (lang && std::strncmp(lang, "ru", 2) == 0)
+        EXPECT(text.find('\xD0') != std::string::npos || text.find('\xD1') != std::string::npos,
+               "in the user's language: " + text);
+    EXPECT(errorText(make_error_code(LayerError::NotRegularFile)) == "Not a regular file", "the layer's own text");
     return pass();
 }
 
@@ -527,13 +769,15 @@ struct DosRow {
     const char *label;
     DosDateTime dos;
     bool possible;
+    std::int64_t utc = 0; // seconds since 1970 in Europe/Berlin (as the test runs), 0: not checked
 };
 
 constexpr std::uint16_t dosDate(int y, int m, int d) { return std::uint16_t(((y - 1980) << 9) | (m << 5) | d); }
 constexpr std::uint16_t dosTime(int h, int mi, int s) { return std::uint16_t((h << 11) | (mi << 5) | (s / 2)); }
 
 const DosRow dosRows[] = {
-    {"summer afternoon", {dosDate(2024, 6, 15), dosTime(13, 45, 58)}, true},
+    {"summer afternoon", {dosDate(2024, 6, 15), dosTime(13, 45, 58)}, true, 1718451958},
+    {"winter afternoon", {dosDate(2024, 1, 15), dosTime(13, 45, 58)}, true, 1705322758},
     {"winter night", {dosDate(2009, 1, 31), dosTime(23, 59, 0)}, true},
     {"first DOS day", {dosDate(1980, 1, 2), dosTime(0, 0, 0)}, true},
     {"leap day", {dosDate(2000, 2, 29), dosTime(12, 0, 2)}, true},
@@ -555,6 +799,10 @@ Outcome dosTimeRoundTrip(const DosRow &row)
         return pass();
     }
     EXPECT(time, "a possible date was refused");
+    if (row.utc)
+        EXPECT(*time == FileTime(std::chrono::seconds(row.utc)),
+               "local time with the zone rule of its own date: " +
+                   std::to_string(std::chrono::floor<std::chrono::seconds>(*time).time_since_epoch().count()));
     Scratch s("dos");
     const fs::path path = s.root() / "dated.jpg";
     File f;
@@ -582,7 +830,8 @@ Outcome readOnlyAttribute()
     EXPECT(setReadOnly(path, false, ec) && !pathStatus(path)->readOnly, "writable again");
     EXPECT(setPermissions(path, 0444, ec) && pathStatus(path)->readOnly, "mode without write bits");
     EXPECT(setPermissions(path, 0644, ec) && !pathStatus(path)->readOnly, "mode with the owner's write bit");
-    EXPECT(removeFile(path, ec) && !pathExists(path), "delete");
+    EXPECT(setReadOnly(path, true, ec) && removeFile(path, ec), "a read-only file deletes: " + errorText(ec));
+    EXPECT(!pathExists(path), "gone after delete");
     return pass();
 }
 
@@ -655,17 +904,6 @@ const SocketRow socketRows[] = {
     {"silence", "", SocketRow::StayOpen, TransferStatus::TimedOut},
 };
 
-// Wine exports its version from ntdll; Windows does not.
-bool underWine()
-{
-#ifdef _WIN32
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
-#else
-    return false;
-#endif
-}
-
 Outcome loopbackEnds(const SocketRow &row)
 {
     if (row.end == SocketRow::Reset && underWine())
@@ -728,6 +966,14 @@ std::vector<Case> allCases()
         cases.push_back({std::string("names: ") + row.label, [row] { return namesSurviveEveryOperation(row); }});
     cases.push_back({"enumeration: tree with hidden entries", treeWithHiddenEntries});
     cases.push_back({"enumeration: link cycle", linkCycleIsRecognised});
+    cases.push_back({"enumeration, types unknown: tree with hidden entries", [] { return withEntryTypesUnknown(treeWithHiddenEntries); }});
+    cases.push_back({"enumeration, types unknown: link cycle", [] { return withEntryTypesUnknown(linkCycleIsRecognised); }});
+    cases.push_back({"enumeration: NTFS order", entriesInNtfsOrder});
+    for (const LongPathRow &row : longPathRows)
+        cases.push_back({std::string("extended-length path: ") + row.label, [row] { return extendedLengthForm(row); }});
+    for (const WindowsNameRow &row : windowsNameRows)
+        cases.push_back({std::string("names Windows cannot hold: ") + row.label, [row] { return namesWindowsCannotHold(row); }});
+    cases.push_back({"system error texts", systemErrorTexts});
     for (const RefuseRow &row : refuseRows())
         cases.push_back({std::string("refuses: ") + row.label, [row] { return refusesWhatIsNoRegularFile(row); }});
     for (const SharingRow &row : {SharingRow{"other writers shut out", Sharing::ReadersOnly, false, true},
@@ -757,7 +1003,10 @@ std::vector<Case> allCases()
 
 int main()
 {
+    // The user's locale, as the program has it: system texts in the user's language.
+    std::setlocale(LC_ALL, "");
     int passed = 0, failed = 0, skipped = 0;
+    std::vector<std::string> skippedNames;
     for (const Case &c : allCases()) {
         Outcome outcome;
         try {
@@ -776,12 +1025,17 @@ int main()
             break;
         case Outcome::Skip:
             ++skipped;
+            skippedNames.push_back(c.name + " (" + outcome.text + ")");
             std::printf("SKIP %s: %s\n", c.name.c_str(), outcome.text.c_str());
             break;
         }
+        std::fflush(stdout); // a case that hangs shows which one it is
     }
-    if (skipped)
-        std::printf("%d skipped\n", skipped);
+    if (skipped) {
+        std::printf("%d skipped%s:\n", skipped, underWine() ? " (under Wine)" : "");
+        for (const std::string &name : skippedNames)
+            std::printf("  %s\n", name.c_str());
+    }
     std::printf("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
     return failed == 0 ? 0 : 1;

@@ -2,16 +2,43 @@
 
 #include "platform/os/posix/PosixError.h"
 
+#include <algorithm>
+#include <clocale>
 #include <cstring>
+#include <cwctype>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <locale.h>
+#include <string>
 #include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+#include <vector>
 
 namespace vx::os {
 
+namespace {
+
+bool entryTypesUnknown = false;
+
+struct Item {
+    std::string name;
+    unsigned char type;
+};
+
+} // namespace
+
 struct Directory::State {
     DIR *dir;
+    std::vector<Item> items;
+    std::size_t next = 0;
+    std::error_code readError; // a failure part-way through the listing, reported after what was read
 };
+
+namespace testing {
+void reportEntryTypesAsUnknown(bool unknown) { entryTypesUnknown = unknown; }
+} // namespace testing
 
 namespace {
 
@@ -22,6 +49,93 @@ EntryKind kindOfStat(const struct stat &st)
     if (S_ISDIR(st.st_mode))
         return EntryKind::Folder;
     return EntryKind::Other;
+}
+
+// The upper case of one UTF-16 code unit, as NTFS's table maps it (surrogates stay as they are).
+char16_t upperUnit(char16_t unit)
+{
+    if (unit < 0x80)
+        return unit >= u'a' && unit <= u'z' ? char16_t(unit - u'a' + u'A') : unit;
+    if (unit >= 0xD800 && unit <= 0xDFFF)
+        return unit;
+    static const locale_t unicode = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(nullptr));
+    if (!unicode)
+        return unit;
+    const wint_t upper = ::towupper_l(wint_t(unit), unicode);
+    return upper <= 0xFFFF ? char16_t(upper) : unit;
+}
+
+// The name as NTFS compares it: UTF-8 decoded to UTF-16, every code unit upper-cased. A byte that is no
+// part of valid UTF-8 (names in an 8-bit code page) stands for itself in the surrogate range, as
+// Linux's own file system bridges do, so such names sort after all others and among themselves by byte.
+std::u16string ntfsKey(const std::string &name)
+{
+    std::u16string key;
+    key.reserve(name.size());
+    const auto *s = reinterpret_cast<const unsigned char *>(name.data());
+    const std::size_t n = name.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            key.push_back(upperUnit(c));
+            ++i;
+            continue;
+        }
+        const std::size_t length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+        char32_t code = length == 4 ? c & 0x07 : length == 3 ? c & 0x0F : c & 0x1F;
+        bool valid = length != 0 && i + length <= n;
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (s[i + k] & 0xC0) == 0x80;
+            code = (code << 6) | (s[i + k] & 0x3F);
+        }
+        valid = valid && !(length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
+                && !(length == 4 && (code < 0x10000 || code > 0x10FFFF));
+        if (!valid) {
+            key.push_back(char16_t(0xDC00 | c));
+            ++i;
+        } else if (code > 0xFFFF) {
+            key.push_back(char16_t(0xD800 + ((code - 0x10000) >> 10)));
+            key.push_back(char16_t(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            i += length;
+        } else {
+            key.push_back(upperUnit(char16_t(code)));
+            i += length;
+        }
+    }
+    return key;
+}
+
+bool isDotOrDotDot(const std::string &name) { return name == "." || name == ".."; }
+
+// Reads every entry and puts them in NTFS's order; names equal there (Linux lets "a.jpg" and "A.jpg"
+// live side by side) keep their byte order.
+void readSorted(Directory::State &state)
+{
+    struct Keyed {
+        std::u16string key;
+        Item item;
+    };
+    std::vector<Keyed> keyed;
+    for (;;) {
+        errno = 0;
+        const dirent *d = ::readdir(state.dir);
+        if (!d) {
+            if (errno != 0)
+                state.readError = posix::lastError();
+            break;
+        }
+        Item item{d->d_name, d->d_type};
+        keyed.push_back({isDotOrDotDot(item.name) ? std::u16string() : ntfsKey(item.name), std::move(item)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+        // "." and ".." (empty keys) first, as NTFS lists them.
+        if (a.key != b.key)
+            return a.key < b.key;
+        return a.item.name < b.item.name;
+    });
+    state.items.reserve(keyed.size());
+    for (Keyed &k : keyed)
+        state.items.push_back(std::move(k.item));
 }
 
 } // namespace
@@ -46,17 +160,45 @@ Directory &Directory::operator=(Directory &&other) noexcept
     return *this;
 }
 
+namespace {
+
+// O_DIRECTORY refuses anything but a folder before opening it, so a pipe is never waited on.
+constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// The folder open at fd (closed here on failure), read and sorted.
+Directory::State *adopt(int fd, std::error_code &error)
+{
+    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        error = posix::lastError();
+        if (fd >= 0)
+            ::close(fd);
+        return nullptr;
+    }
+    auto *state = new Directory::State{dir, {}, 0, {}};
+    readSorted(*state);
+    error.clear();
+    return state;
+}
+
+} // namespace
+
 bool Directory::open(const std::filesystem::path &folder, std::error_code &error)
 {
     close();
-    DIR *dir = ::opendir(folder.c_str());
-    if (!dir) {
-        error = posix::lastError();
+    handle_ = adopt(::open(folder.c_str(), FolderFlags), error);
+    return handle_ != nullptr;
+}
+
+bool Directory::open(const Directory &parent, const std::filesystem::path::string_type &name, std::error_code &error)
+{
+    close();
+    if (!parent.handle_) {
+        error = std::make_error_code(std::errc::bad_file_descriptor);
         return false;
     }
-    handle_ = new State{dir};
-    error.clear();
-    return true;
+    handle_ = adopt(::openat(::dirfd(parent.handle_->dir), name.c_str(), FolderFlags), error);
+    return handle_ != nullptr;
 }
 
 std::optional<FileIdentity> Directory::identity() const
@@ -67,21 +209,42 @@ std::optional<FileIdentity> Directory::identity() const
     return FileIdentity{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino)};
 }
 
+bool Directory::onKernelFileSystem() const
+{
+    struct statfs fs {};
+    if (!handle_ || ::fstatfs(::dirfd(handle_->dir), &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case SECURITYFS_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool Directory::next(DirectoryEntry &entry, std::error_code &error)
 {
     error.clear();
     if (!handle_)
         return false;
-    errno = 0;
-    const dirent *d = ::readdir(handle_->dir);
-    if (!d) {
-        if (errno != 0)
-            error = posix::lastError();
+    if (handle_->next >= handle_->items.size()) {
+        error = handle_->readError;
         return false;
     }
-    entry.name.assign(d->d_name);
+    const Item &item = handle_->items[handle_->next++];
+    const int fd = ::dirfd(handle_->dir);
+    entry.name.assign(item.name);
     entry.isLink = false;
-    switch (d->d_type) {
+    switch (entryTypesUnknown ? int(DT_UNKNOWN) : int(item.type)) {
     case DT_REG:
         entry.kind = EntryKind::File;
         return true;
@@ -93,7 +256,7 @@ bool Directory::next(DirectoryEntry &entry, std::error_code &error)
     case DT_UNKNOWN: {
         // Some file systems (older XFS, some network ones) leave the type to a stat of the entry.
         struct stat st {};
-        if (::fstatat(::dirfd(handle_->dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(fd, item.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             entry.kind = EntryKind::Other;
             return true;
         }
@@ -110,7 +273,7 @@ bool Directory::next(DirectoryEntry &entry, std::error_code &error)
     // A link: its kind is what it leads to.
     entry.isLink = true;
     struct stat target {};
-    if (::fstatat(::dirfd(handle_->dir), d->d_name, &target, 0) != 0) {
+    if (::fstatat(fd, item.name.c_str(), &target, 0) != 0) {
         entry.kind = EntryKind::Other;
         return true;
     }

@@ -29,13 +29,13 @@ bool File::openForReading(const std::filesystem::path &path, Sharing sharing, st
     const DWORD share = sharing == Sharing::ReadersOnly ? FILE_SHARE_READ
                                                         : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     // A named pipe opens at once or fails (ERROR_PIPE_BUSY); it never waits here.
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+    const HANDLE h = ::CreateFileW(win32::systemPath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
         // A folder cannot be opened without backup semantics; say what it is rather than "access denied".
         // A pipe whose instances are all taken answers "busy": a pipe all the same.
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        const DWORD attributes = ::GetFileAttributesW(win32::systemPath(path).c_str());
         if (code == ERROR_PIPE_BUSY
             || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)))
             error = make_error_code(LayerError::NotRegularFile);
@@ -63,9 +63,15 @@ bool File::openForReading(const std::filesystem::path &path, Sharing sharing, st
 bool File::createNew(const std::filesystem::path &path, std::error_code &error)
 {
     close();
+    // "nul.jpg" would "succeed" into the null device and "a:b" into a stream of "a": refused before the
+    // system is asked, so a write that lands nowhere is never counted as a file.
+    if (windowsRefusesName(path.filename().native())) {
+        error = make_error_code(LayerError::NameWindowsRefuses);
+        return false;
+    }
     // CREATE_NEW fails on anything at path; FILE_FLAG_OPEN_REPARSE_POINT keeps a link there from being
     // followed.
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+    const HANDLE h = ::CreateFileW(win32::systemPath(path).c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error = win32::lastError();

@@ -14,7 +14,7 @@ bool isLinkAttribute(const std::filesystem::path &path, DWORD attributes)
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;
     WIN32_FIND_DATAW data{};
-    const HANDLE find = ::FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    const HANDLE find = ::FindFirstFileExW(win32::systemPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     ::FindClose(find);
@@ -25,14 +25,14 @@ bool isLinkAttribute(const std::filesystem::path &path, DWORD attributes)
 
 std::optional<PathStatus> pathStatus(const std::filesystem::path &path)
 {
-    const DWORD own = ::GetFileAttributesW(path.c_str());
+    const DWORD own = ::GetFileAttributesW(win32::systemPath(path).c_str());
     if (own == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     PathStatus s;
     s.isLink = isLinkAttribute(path, own);
     s.readOnly = own & FILE_ATTRIBUTE_READONLY;
     // Backup semantics open folders too; without FILE_FLAG_OPEN_REPARSE_POINT a link is followed.
-    const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
+    const HANDLE h = ::CreateFileW(win32::systemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         s.kind = s.isLink ? PathKind::Other : (own & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::Other;
@@ -53,20 +53,35 @@ std::optional<PathStatus> pathStatus(const std::filesystem::path &path)
     return s;
 }
 
-bool pathExists(const std::filesystem::path &path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::filesystem::path &path) { return ::GetFileAttributesW(win32::systemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool removeFile(const std::filesystem::path &path, std::error_code &error)
 {
-    if (!::DeleteFileW(path.c_str())) {
-        error = win32::lastError();
+    const std::wstring name = win32::systemPath(path);
+    if (::DeleteFileW(name.c_str()))
+        return true;
+    error = win32::lastError();
+    // Windows refuses to delete a read-only file, POSIX does not; copies of read-only photos are
+    // read-only, and deleting them is what the user asked for. The attribute comes back when the delete
+    // still fails, so a file that stays keeps what it had.
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (error.value() != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES
+        || !(attributes & FILE_ATTRIBUTE_READONLY) || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
+    if (!::SetFileAttributesW(name.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)))
+        return false;
+    if (::DeleteFileW(name.c_str())) {
+        error.clear();
+        return true;
     }
-    return true;
+    error = win32::lastError();
+    ::SetFileAttributesW(name.c_str(), attributes);
+    return false;
 }
 
 bool createFolder(const std::filesystem::path &path, std::error_code &error)
 {
-    if (!::CreateDirectoryW(path.c_str(), nullptr)) {
+    if (!::CreateDirectoryW(win32::systemPath(path).c_str(), nullptr)) {
         error = win32::lastError();
         return false;
     }
@@ -75,7 +90,7 @@ bool createFolder(const std::filesystem::path &path, std::error_code &error)
 
 bool setModificationTime(const std::filesystem::path &path, FileTime time, std::error_code &error)
 {
-    const HANDLE h = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
+    const HANDLE h = ::CreateFileW(win32::systemPath(path).c_str(), FILE_WRITE_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error = win32::lastError();
@@ -91,13 +106,13 @@ bool setModificationTime(const std::filesystem::path &path, FileTime time, std::
 
 bool setReadOnly(const std::filesystem::path &path, bool readOnly, std::error_code &error)
 {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(win32::systemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         error = win32::lastError();
         return false;
     }
     const DWORD wanted = readOnly ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~DWORD(FILE_ATTRIBUTE_READONLY);
-    if (wanted != attributes && !::SetFileAttributesW(path.c_str(), wanted)) {
+    if (wanted != attributes && !::SetFileAttributesW(win32::systemPath(path).c_str(), wanted)) {
         error = win32::lastError();
         return false;
     }
@@ -112,8 +127,9 @@ bool setPermissions(const std::filesystem::path &path, unsigned mode, std::error
 bool isOnRemovableDrive(const std::filesystem::path &path)
 {
     // The volume's root ("E:\", or a folder a volume is mounted on) is what GetDriveTypeW judges.
-    std::vector<wchar_t> root(path.native().size() + 2 > MAX_PATH ? path.native().size() + 2 : MAX_PATH);
-    if (!::GetVolumePathNameW(path.c_str(), root.data(), DWORD(root.size())))
+    const std::wstring name = win32::systemPath(path);
+    std::vector<wchar_t> root(name.size() + 2 > MAX_PATH ? name.size() + 2 : MAX_PATH);
+    if (!::GetVolumePathNameW(name.c_str(), root.data(), DWORD(root.size())))
         return false;
     return ::GetDriveTypeW(root.data()) == DRIVE_REMOVABLE;
 }

@@ -1,5 +1,6 @@
 #include "platform/os/Rename.h"
 
+#include "platform/os/File.h"
 #include "platform/os/win32/WinError.h"
 
 namespace vx::os {
@@ -8,7 +9,12 @@ namespace vx::os {
 // the new name, in the same call that renames: no gap between a test and the rename.
 bool renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to, std::error_code &error)
 {
-    if (!::MoveFileExW(from.c_str(), to.c_str(), 0)) {
+    // A file finished under a temporary name never takes a name Windows cannot hold, as create refuses it.
+    if (windowsRefusesName(to.filename().native())) {
+        error = make_error_code(LayerError::NameWindowsRefuses);
+        return false;
+    }
+    if (!::MoveFileExW(win32::systemPath(from).c_str(), win32::systemPath(to).c_str(), 0)) {
         const DWORD code = ::GetLastError();
         error = (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)
                     ? std::make_error_code(std::errc::file_exists)
@@ -21,7 +27,11 @@ bool renameNoReplace(const std::filesystem::path &from, const std::filesystem::p
 
 bool renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to, std::error_code &error)
 {
-    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (windowsRefusesName(to.filename().native())) {
+        error = make_error_code(LayerError::NameWindowsRefuses);
+        return false;
+    }
+    if (!::MoveFileExW(win32::systemPath(from).c_str(), win32::systemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = win32::lastError();
         return false;
     }

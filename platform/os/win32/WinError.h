@@ -12,13 +12,30 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/os/FileTime.h"
+#include "platform/os/LongPath.h"
 
 namespace vx::os::win32 {
 
 inline std::error_code lastError() { return {int(::GetLastError()), std::system_category()}; }
+
+// The form in which every path reaches a Win32 call: past MAX_PATH too.
+inline std::wstring systemPath(const std::filesystem::path &path) { return extendedLengthPath(path.native()); }
+
+inline std::string toUtf8(const std::wstring &text)
+{
+    if (text.empty())
+        return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
 
 // FILETIME counts 100-nanosecond steps since 1601-01-01 UTC.
 constexpr std::int64_t FileTimeUnixEpoch = 116444736000000000;
