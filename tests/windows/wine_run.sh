@@ -1,0 +1,42 @@
+#!/bin/sh
+# Runs one test program of the Windows build under Wine: run.sh plain|qttest PROGRAM.exe [ARGS...].
+# Qt Test writes nothing to a pipe under Wine, so a Qt Test program writes its log to a file that is
+# printed afterwards. Rows that cannot hold under Wine are left out by name, as tests/windows/wine_skips.txt
+# lists them with the reason. The exit code is the program's.
+set -u
+kind=$1 program=$2
+shift 2
+name=$(basename "$program" .exe)
+here=$(cd "$(dirname "$0")" && pwd)
+wine=${VX_WINE64:-wine64}
+log=$(mktemp "${TMPDIR:-/tmp}/vx-wine-$name.XXXXXX")
+trap 'rm -f "$log" "$log.tags"' EXIT
+
+if [ "$kind" = plain ]; then
+    "$wine" "$program" "$@" >"$log" 2>&1
+    status=$?
+    cat "$log"
+    exit $status
+fi
+
+# The rows to leave out: "program function:row<TAB>reason" lines.
+skips=$(grep -v '^#' "$here/wine_skips.txt" | awk -F'\t' -v p="$name" '$1 ~ "^"p" " { sub("^"p" ", "", $1); print $1 }')
+selection=""
+if [ -n "$skips" ]; then
+    # Every function:row of the program, less the skipped ones; a function without rows is its own name.
+    "$wine" "$program" -datatags -o "$log.tags,txt" >/dev/null 2>&1
+    selection=$(awk '{ if (NF >= 3) { $1 = ""; f = $2; $2 = ""; sub(/^ +/, ""); print f ":" $0 } else print $2 }' "$log.tags" |
+                grep -vxF "$skips" | sort -u)
+    printf '%s\n' "$skips" | while IFS= read -r row; do
+        reason=$(grep -v '^#' "$here/wine_skips.txt" | grep -F "$name $row	" | cut -f2)
+        echo "SKIP under Wine: $row: $reason"
+    done
+fi
+if [ -n "$selection" ]; then
+    printf '%s\n' "$selection" | tr '\n' '\0' | xargs -0 "$wine" "$program" -o "$log,txt" "$@" >/dev/null 2>&1
+else
+    "$wine" "$program" -o "$log,txt" "$@" >/dev/null 2>&1
+fi
+status=$?
+cat "$log"
+exit $status
