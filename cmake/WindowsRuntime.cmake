@@ -46,3 +46,11 @@ foreach(plugin ${VX_WINDOWS_PLUGINS})
   get_filename_component(folder ${plugin} DIRECTORY)
   install(FILES ${vx_qt_plugins}/${plugin} DESTINATION ${folder})
 endforeach()
+# `cmake --install --strip` strips the programs; Debian's MinGW runtime DLLs carry debug sections too,
+# which --strip-debug takes off (a harder strip breaks Qt's DLLs, so those stay as the SDK has them).
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zlib1.dll)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug \"\${CMAKE_INSTALL_PREFIX}/\${dll}\")
+    endforeach()
+  endif()")

@@ -1,7 +1,7 @@
 // vxinspect.exe of the Windows build, run under Wine, against vxinspect here on the same inputs: JPEG
 // sizes, ZIP listing and unpacking, the walk over a release with Cyrillic and CJK names, and a post to
 // the stand-in host. The walk is compared as a set (Windows lists a folder in NTFS order) with "\"
-// read as "/".
+// read as "/". The system's own error texts differ between the systems, so no row asks for one.
 #include "tests/support/FileTree.h"
 #include "tests/support/SourcePaths.h"
 #include "tests/support/ToolRun.h"
@@ -60,7 +60,7 @@ private slots:
         QTest::addColumn<bool>("asSet");
         const QByteArray jpeg = "../shared/testdata/jpeg/", zip = "../shared/testdata/zip/";
         QTest::newRow("jpeg") << QList<QByteArray>{"jpeg", jpeg + "Canon_40D.jpg", jpeg + "corrupted.jpg",
-                                                   jpeg + "exif-org-nikon-e950.jpg", jpeg + "missing.jpg"}
+                                                   jpeg + "exif-org-nikon-e950.jpg"}
                               << false;
         QTest::newRow("zip-list") << QList<QByteArray>{"zip-list", zip + "libzip-encrypt-aes256.zip"} << false;
         QTest::newRow("zip-cat, AES") << QList<QByteArray>{"zip-cat", zip + "libzip-encrypt-aes128.zip", "encrypted", "foofoofoo"}
