@@ -10,7 +10,7 @@ name=$(basename "$program" .exe)
 here=$(cd "$(dirname "$0")" && pwd)
 wine=${VX_WINE64:-wine64}
 log=$(mktemp "${TMPDIR:-/tmp}/vx-wine-$name.XXXXXX")
-trap 'rm -f "$log" "$log.tags"' EXIT
+trap 'rm -f "$log" "$log.tags" "$log.functions"' EXIT
 
 if [ "$kind" = plain ]; then
     "$wine" "$program" "$@" >"$log" 2>&1
@@ -24,9 +24,15 @@ skips=$(grep -v '^#' "$here/wine_skips.txt" | awk -F'\t' -v p="$name" '$1 ~ "^"p
 selection=""
 if [ -n "$skips" ]; then
     # Every function:row of the program, less the skipped ones; a function without rows is its own name.
-    "$wine" "$program" -datatags -o "$log.tags,txt" >/dev/null 2>&1
-    selection=$(awk '{ if (NF >= 3) { $1 = ""; f = $2; $2 = ""; sub(/^ +/, ""); print f ":" $0 } else print $2 }' "$log.tags" |
-                grep -vxF "$skips" | sort -u)
+    # Qt Test lists them to a file, not to a pipe.
+    "$wine" "$program" -functions >"$log.functions" 2>/dev/null
+    "$wine" "$program" -datatags >"$log.tags" 2>/dev/null
+    selection=$(
+        awk 'NF >= 3 { f = $2; $1 = ""; $2 = ""; sub(/^ +/, ""); print f ":" $0 }' "$log.tags" | tr -d '\r'
+        tr -d '\r' <"$log.functions" | sed -n 's/()$//p' | while IFS= read -r f; do
+            grep -q "^[^ ]* $f " "$log.tags" || echo "$f"
+        done)
+    selection=$(printf '%s\n' "$selection" | grep -vxF "$skips")
     printf '%s\n' "$skips" | while IFS= read -r row; do
         reason=$(grep -v '^#' "$here/wine_skips.txt" | grep -F "$name $row	" | cut -f2)
         echo "SKIP under Wine: $row: $reason"
