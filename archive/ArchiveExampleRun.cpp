@@ -8,6 +8,7 @@
 #include "imaging/Probes.h"
 #include "platform/FileOps.h"
 #include "platform/ListItems.h"
+#include "platform/SpacedEventPump.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -103,8 +104,10 @@ private:
         // redrawn one must be strictly of the wanted orientation. The limit is tested right after each
         // redraw's probe, before its candidate is looked at.
         if (!firstCandidateFits(wanted, width(), height())) {
+            // Events run once a spell of redraws has passed, not for every candidate.
+            SpacedEventPump pump(*form_.desktop);
             for (qsizetype k = 1;; ++k) {
-                form_.desktop->processEvents();
+                pump.step();
                 if (form_.AbortRequested) {
                     stop(abortedWithCount(created_));
                     return StepEnd::EndRun;
@@ -144,10 +147,11 @@ private:
 
     // Exactly the probed entry is written, not every entry that shares its file name in other folders,
     // and it counts only when its file was written: not after Abort or Ignore in the reader's failure
-    // dialog, a cancelled password, or a name that cannot name a file in the output folder.
+    // dialog, a cancelled password, or a name that cannot name a file in the output folder. The probe
+    // left the entry's verified bytes in the buffer; they are written as they are, not inflated again.
     void write(const JpegEntry &entry)
     {
-        if (!reader_.ExtractEntryToFolder(entry.index))
+        if (!reader_.WriteUnpackedEntryToFolder(entry.index, buffer_.data()))
             return;
         const QString written = reader_.BaseDir + entry.fileName;
         form_.CreatedExamples.push_back({nativePath(written), written});

@@ -34,8 +34,9 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
         return std::nullopt;
     QList<TDirItem> table;
     // A row takes about three times its 46 bytes on disk, so even a count the file could hold may not
-    // size the table up front without a cap; beyond it the table grows with the rows actually read.
-    constexpr uint64_t MaxUpfrontRows = uint64_t(1) << 20;
+    // size the table up front without a cap (a file of zeros can claim millions of rows); beyond it the
+    // table grows with the rows actually read.
+    constexpr uint64_t MaxUpfrontRows = uint64_t(1) << 14;
     table.reserve(qsizetype(std::min(count, MaxUpfrontRows)));
     SequentialReader reader(file, start);
     for (uint64_t i = 0; i < count; ++i) {
@@ -44,7 +45,11 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
             return std::nullopt;
         ByteCursor c(fixed, sizeof fixed);
         TDirItem item;
-        c.u32(); // signature: not checked, some writers get it wrong
+        // No writer leaves a row without its signature; a directory of zeros or of another file's bytes
+        // would otherwise be read row by row for as many rows as the end record claims. The first such
+        // row makes the directory unusable, and the recovery scan decides.
+        if (c.u32() != format::CentralHeaderSignature)
+            return std::nullopt;
         item.versionMadeBy = c.u16();
         item.versionNeeded = c.u16();
         item.flags = c.u16();

@@ -11,8 +11,11 @@
 #include "platform/Desktop.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
+#include "platform/TemporaryFile.h"
 #include "platform/os/File.h"
+#include "platform/os/FileInfo.h"
 #include "platform/os/FileTime.h"
+#include "platform/os/Rename.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -276,7 +279,20 @@ bool ZipReader::ExtractEntryToFolder(int index)
     return written;
 }
 
-bool ZipReader::settleEntry(int row, bool &written)
+bool ZipReader::WriteUnpackedEntryToFolder(int index, const QByteArray &unpacked)
+{
+    requireOpen();
+    if (index < 0 || index >= table_.size())
+        throw error(ErrEntryNotFound, QString::number(index));
+    // Bytes of another entry, or a cut buffer, must never pass as this entry's file.
+    if (uint64_t(unpacked.size()) != table_[index].uncompressedSize())
+        throw error(ErrExtractFailed);
+    bool written = false;
+    settleEntry(index, written, &unpacked);
+    return written;
+}
+
+bool ZipReader::settleEntry(int row, bool &written, const QByteArray *unpacked)
 {
     written = false;
     const TDirItem &entry = table_[row];
@@ -284,7 +300,7 @@ bool ZipReader::settleEntry(int row, bool &written)
         return true;
     for (;;) {
         try {
-            written = writeEntryFile(row);
+            written = writeEntryFile(row, unpacked);
             return true;
         } catch (const EZipError &e) {
             const FailureAnswer answer =
@@ -300,7 +316,7 @@ bool ZipReader::settleEntry(int row, bool &written)
 
 QString ZipReader::targetFolder() const { return BaseDir.isEmpty() ? QDir::currentPath() : BaseDir; }
 
-bool ZipReader::writeEntryFile(int row)
+bool ZipReader::writeEntryFile(int row, const QByteArray *unpacked)
 {
     const TDirItem &entry = table_[row];
     const std::optional<QString> namePart = safeFileNamePart(entry.name);
@@ -323,26 +339,30 @@ bool ZipReader::writeEntryFile(int row)
     }
     const QString target = files::joinPath(folder, *namePart);
     const QFileInfo existing(target);
-    if (existing.exists() || existing.isSymLink()) {
-        if (Options.OverwriteMode != omAlways)
-            return false;
-        // A link is removed as it is; clearing its attributes would change whatever it points to.
-        if (Options.ReplaceReadOnly && !existing.isSymLink())
-            files::clearReadOnly(target);
-        files::remove(target);
-    }
-    // Exclusive creation that never follows a link: whatever appeared at the name since the check above
-    // (a link planted to carry the entry elsewhere included) makes the creation fail.
+    const bool replacing = existing.exists() || existing.isSymLink();
+    if (replacing && Options.OverwriteMode != omAlways)
+        return false;
+    // The entry is written under a temporary name beside the target and takes the target's name only
+    // when its size and check sum are verified: a full disk keeps the old file, a kill leaves no half
+    // photo under the name. The temporary file is created exclusively and never through a link.
     os::File out;
     std::error_code systemError;
-    if (!out.createNew(nativePath(target), systemError))
+    const std::optional<std::filesystem::path> temporary =
+        files::createTemporaryFile(nativePath(folder), out, systemError);
+    if (!temporary)
         throw error(ErrCannotCreate, target);
 
     std::optional<EZipError> failure;
     bool extracted = false;
     try {
-        FileSink sink(out);
-        extracted = extractEntry(file_, entry, directoryStart_, *this, sink) == ExtractOutcome::Extracted;
+        if (unpacked) {
+            extracted = unpacked->isEmpty() || out.writeAll(unpacked->constData(), size_t(unpacked->size()), systemError);
+            if (!extracted)
+                failure = error(ErrDiskFull);
+        } else {
+            FileSink sink(out);
+            extracted = extractEntry(file_, entry, directoryStart_, *this, sink) == ExtractOutcome::Extracted;
+        }
     } catch (const EZipError &e) {
         failure = error(e.nativeCode());
     }
@@ -355,10 +375,25 @@ bool ZipReader::writeEntryFile(int row)
     if (!failure && !closed)
         failure = error(ErrDiskFull);
     if (failure || !extracted) {
-        files::remove(target);
+        os::removeFile(*temporary, systemError);
         if (failure)
             throw *failure;
         return false;
+    }
+    // An old file goes only now, replaced in one step; a name that was free must still be free (a link
+    // planted meanwhile makes the rename fail instead of being followed or replaced).
+    bool named = false;
+    if (replacing) {
+        // A link is replaced as it is; clearing its attributes would change whatever it points to.
+        if (Options.ReplaceReadOnly && !existing.isSymLink())
+            files::clearReadOnly(target);
+        named = os::renameReplacing(*temporary, nativePath(target), systemError);
+    } else {
+        named = os::renameNoReplace(*temporary, nativePath(target), systemError);
+    }
+    if (!named) {
+        os::removeFile(*temporary, systemError);
+        throw error(ErrCannotCreate, target);
     }
     if (Options.SetAttributes)
         applyAttributes(target, entry);

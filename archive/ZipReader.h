@@ -87,6 +87,10 @@ public:
                                 const QString &excludeMask = {});
     // Unpacks exactly the entry of row index under the same target rules; true when its file was written.
     bool ExtractEntryToFolder(int index);
+    // The same for an entry already unpacked and verified into memory (ExtractEntryToBuffer): its bytes
+    // are written as they are, so a photo that was probed is not inflated a second time. Throws 8 when
+    // unpacked does not have the entry's size.
+    bool WriteUnpackedEntryToFolder(int index, const QByteArray &unpacked);
 
     // The open archive.
     int EntryCount() const { return int(table_.size()); }
@@ -109,8 +113,8 @@ private:
     void fill(int row, TZipArchiveItem &item) const;
     QList<int> markMatching(const QString &name, uint32_t attributeFilter, const QString &excludeMask);
     // One entry into the output folder with the failure dialog; false when it ended in Abort.
-    bool settleEntry(int row, bool &written);
-    bool writeEntryFile(int row); // throws; false when skipped
+    bool settleEntry(int row, bool &written, const QByteArray *unpacked = nullptr);
+    bool writeEntryFile(int row, const QByteArray *unpacked); // throws; false when skipped
     QString targetFolder() const;
     void open(const std::filesystem::path &file);
 

@@ -2,13 +2,15 @@
 // per line) and runs the technical data (Button7Click) or the broken-photo finder (N3Click) once on the
 // real main window, offscreen, with the real event pump. The script times the whole process. Prints what
 // the run produced, so the script can check it against the peer: the three report lines, or the photos
-// the finder selected, one path per line in list order.
+// the finder selected, one path per line in list order. With VX_PRINT_RUN_SECONDS set, the run's own
+// seconds (start-up, window and list left out) go to standard error as "run_seconds: X".
 #include "app/Unit1.h"
 #include "platform/QtDesktop.h"
 #include "reports/BrokenPhotoFinderRun.h"
 #include "reports/FolderTechDataRun.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -78,7 +80,11 @@ int main(int argc, char **argv)
     vx::Form1View &view = window.view();
     QApplication::processEvents();
     view.lb1->addItems(photos);
+    QElapsedTimer clock;
+    clock.start();
     runReport(view, techdata);
+    if (qEnvironmentVariableIsSet("VX_PRINT_RUN_SECONDS"))
+        std::fprintf(stderr, "run_seconds: %.4f\n", double(clock.nsecsElapsed()) / 1e9);
 
     if (techdata) {
         std::printf("%s\n", view.infmemo->toPlainText().toLocal8Bit().constData());

@@ -57,4 +57,47 @@ echo "folder_techdata_process_ratio_vs_pillow: $(ratio "$t_techdata" "$t_pillow"
 echo "broken_finder_process_ratio_vs_pillow: $(ratio "$t_broken" "$t_pillow")"
 echo "folder_techdata_process_ratio_vs_identify: $(ratio "$t_techdata" "$t_identify")"
 echo "broken_finder_process_ratio_vs_identify: $(ratio "$t_broken" "$t_identify")"
+# The finder's growth in the number of broken photos: lists of 500 and of 5,000 empty photos, and 5,000
+# of them among 10,000 against 10,000 good ones (a tiny JPEG), each timed inside the process (the run
+# alone, best of VX_BENCH_RUNS), since start-up would hide the difference. Linear work gives about 10 and 1.
+mkdir -p "$work/growth"
+"$python" - "$work/growth" <<'PY'
+import os, sys
+from PIL import Image
+root = sys.argv[1]
+Image.new("RGB", (16, 12)).save(os.path.join(root, "good.jpg"))
+good = open(os.path.join(root, "good.jpg"), "rb").read()
+lists = {"broken500": [], "broken5000": [], "mixed": [], "good": []}
+for i in range(10000):
+    g = os.path.join(root, "g%05d.jpg" % i)
+    open(g, "wb").write(good)
+    lists["good"].append(g)
+    if i < 5000:
+        b = os.path.join(root, "b%05d.jpg" % i)
+        open(b, "wb").close()
+        lists["broken5000"].append(b)
+        if i < 500:
+            lists["broken500"].append(b)
+        lists["mixed"] += [b, os.path.join(root, "g%05d.jpg" % (i + 5000))]
+for name, paths in lists.items():
+    open(os.path.join(root, name + ".list"), "w").write("\n".join(paths) + "\n")
+PY
+run_seconds() { # LIST EXPECTED_SELECTED: the best in-process run time
+  local best="" t i
+  for ((i = 0; i < runs; i++)); do
+    VX_PRINT_RUN_SECONDS=1 "$run" broken "$1" > "$work/growth/selected.txt" 2> "$work/growth/err.txt" || fail "the finder failed on $1"
+    [ "$(grep -c . "$work/growth/selected.txt")" -eq "$2" ] || fail "the finder selected $(grep -c . "$work/growth/selected.txt") of $2 in $1"
+    t=$(sed -n 's/^run_seconds: //p' "$work/growth/err.txt")
+    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
+  done
+  echo "$best"
+}
+t500=$(run_seconds "$work/growth/broken500.list" 500)
+t5000=$(run_seconds "$work/growth/broken5000.list" 5000)
+tmixed=$(run_seconds "$work/growth/mixed.list" 5000)
+tgood=$(run_seconds "$work/growth/good.list" 0)
+echo "broken_finder_500_broken_run_seconds: $t500"
+echo "broken_finder_5000_broken_run_seconds: $t5000"
+echo "broken_finder_growth_5000_vs_500_broken: $(awk -v a="$t5000" -v b="$t500" 'BEGIN { printf "%.2f\n", a / b }')"
+echo "broken_finder_5000_of_10000_broken_vs_10000_good: $(awk -v a="$tmixed" -v b="$tgood" 'BEGIN { printf "%.2f\n", a / b }')"
 rm -rf "$work"

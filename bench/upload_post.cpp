@@ -3,6 +3,7 @@
 // before the post. The script times the whole process.
 // Usage: upload_post URL FILE...
 
+#include "bench/ProcessMemory.h"
 #include "upload/FormDataBody.h"
 #include "upload/HttpClient.h"
 
@@ -10,22 +11,6 @@
 #include <QFile>
 
 #include <cstdio>
-
-namespace {
-
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long statusKib(const char *field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(QByteArray(field) + ':'))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -35,12 +20,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: upload_post URL FILE...\n");
         return 2;
     }
-    // Reset the peak so that it measures the post alone.
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
-    const long before = statusKib("VmRSS");
+    vx::bench::resetPeak(); // so that it measures the post alone
+    const long before = vx::bench::statusKib("VmRSS");
 
     QByteArray reply;
     qint64 announced = 0;
@@ -56,7 +37,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "upload_post: %s\n", e.what());
         return 1;
     }
-    const long peak = statusKib("VmHWM");
+    const long peak = vx::bench::statusKib("VmHWM");
     std::printf("announced: %lld\n", static_cast<long long>(announced));
     std::printf("rss_growth_kib: %ld\n", peak - before);
     std::printf("reply: %s", reply.left(200).constData());

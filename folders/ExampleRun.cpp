@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/FileOps.h"
 #include "platform/ListItems.h"
+#include "platform/SpacedEventPump.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -69,8 +70,14 @@ private:
         int candidate = draw(p);
         if (orientation_ != Orientation::Both && !firstCandidateFits(candidate)) {
             // Redraws must be strictly of the wanted orientation; the limit is tested right after each
-            // redraw's probe, before its candidate is looked at.
+            // redraw's probe, before its candidate is looked at. A long list with a rare orientation
+            // redraws for seconds, so the window's events run now and then, and Прервать (or closing
+            // the window) ends the run here as at the start of a step.
+            SpacedEventPump pump(*form_.desktop);
             for (int k = 1;; ++k) {
+                pump.step();
+                if (form_.AbortRequested)
+                    return Exit::Aborted;
                 candidate = draw(p);
                 const bool fits = strictlyFits(candidate);
                 if (k >= count_ - 1)

@@ -2,11 +2,19 @@
 
 #include "platform/os/Clock.h"
 
+#include <chrono>
+
 namespace vx::clock {
 namespace {
 std::function<QDateTime()> &nowOverride()
 {
     static std::function<QDateTime()> fn;
+    return fn;
+}
+
+std::function<std::int64_t()> &millisecondsOverride()
+{
+    static std::function<std::int64_t()> fn;
     return fn;
 }
 
@@ -23,6 +31,16 @@ std::uint32_t highResolutionCounter()
         return counterOverride()();
     return static_cast<std::uint32_t>(os::highResolutionCounter());
 }
+
+std::int64_t milliseconds()
+{
+    if (millisecondsOverride())
+        return millisecondsOverride()();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void setMillisecondsForTesting(std::function<std::int64_t()> clock) { millisecondsOverride() = std::move(clock); }
 
 QDateTime localNow()
 {

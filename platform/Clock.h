@@ -1,6 +1,6 @@
 #pragma once
-// The clocks the system reads: a high-resolution counter for seeding the random generator and the
-// local date and time to the millisecond. Both can be replaced in tests.
+// The clocks the system reads: a high-resolution counter for seeding the random generator, a monotonic
+// millisecond clock, and the local date and time to the millisecond. All can be replaced in tests.
 
 #include <QDateTime>
 
@@ -14,6 +14,11 @@ namespace vx::clock {
 // counter with setHighResolutionCounterForTesting (empty: the clock).
 std::uint32_t highResolutionCounter();
 void setHighResolutionCounterForTesting(std::function<std::uint32_t()> counter);
+
+// Milliseconds of a monotonic clock from an arbitrary start, for deadlines and for spacing the event
+// pump; tests install their own with setMillisecondsForTesting (empty: the clock).
+std::int64_t milliseconds();
+void setMillisecondsForTesting(std::function<std::int64_t()> clock);
 
 // Local date and time; tests install a fixed one with setNowForTesting.
 QDateTime localNow();

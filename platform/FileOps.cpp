@@ -2,14 +2,17 @@
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
+#include "platform/TemporaryFile.h"
 #include "platform/os/File.h"
 #include "platform/os/FileInfo.h"
+#include "platform/os/Rename.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <memory>
+#include <optional>
 
 #ifndef _WIN32
 #include <cerrno>
@@ -61,16 +64,20 @@ bool copyNoOverwrite(const QString &source, const QString &target)
 
 bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem::path &target)
 {
-    // The exclusive creation refuses an existing target even when it appears between a check and the
-    // copy. A pipe named like a photo is refused by the open instead of holding the copy waiting for a
-    // writer.
+    // The copy is written under a temporary name beside the target and takes the target's name only
+    // when complete, by a rename that refuses an existing name: a full disk or a kill leaves no half
+    // photo under the name, and a file that appeared there meanwhile still fails the copy. A pipe named
+    // like a photo is refused by the open instead of holding the copy waiting for a writer.
     os::File in;
     std::error_code error;
     if (!in.openForReading(source, os::Sharing::ReadersOnly, error))
         return false;
     const auto sourceStatus = os::pathStatus(source);
+    if (!sourceStatus || os::pathExists(target))
+        return false;
     os::File out;
-    if (!sourceStatus || !out.createNew(target, error))
+    const std::optional<std::filesystem::path> temporary = createTemporaryFile(target.parent_path(), out, error);
+    if (!temporary)
         return false;
     bool ok = true;
     static constexpr size_t bufferSize = 1 << 18;
@@ -88,11 +95,15 @@ bool copyNoOverwrite(const std::filesystem::path &source, const std::filesystem:
         out.setModificationTime(sourceStatus->modified, error);
     if (!out.close(error))
         ok = false;
-    if (!ok)
-        os::removeFile(target, error);
-    else if (sourceStatus->readOnly)
+    if (ok)
+        ok = os::renameNoReplace(*temporary, target, error);
+    if (!ok) {
+        os::removeFile(*temporary, error);
+        return false;
+    }
+    if (sourceStatus->readOnly)
         os::setReadOnly(target, true, error);
-    return ok;
+    return true;
 }
 
 bool remove(const QString &path) { return files::remove(nativePath(path)); }

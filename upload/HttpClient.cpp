@@ -127,6 +127,8 @@ void HttpClient::sendBody(FormDataBody &body)
     qint64 sent = 0;
     QByteArray piece(kSendPieceBytes, Qt::Uninitialized);
     while (sent < total) {
+        if (deadline_.passed())
+            fail(FailureKind::Deadline, "the exchange outlasted its deadline");
         qint64 n = 0;
         try {
             n = body.read(piece.data(), std::min<qint64>(kSendPieceBytes, total - sent));
@@ -135,11 +137,11 @@ void HttpClient::sendBody(FormDataBody &body)
         }
         if (n <= 0)
             fail(FailureKind::Body, "body ended before its size");
-        if (!connection_->writeAll(piece.constData(), n, limits_.replyWaitMs))
+        if (!connection_->writeAll(piece.constData(), n, deadline_.wait(limits_.replyWaitMs)))
             fail(FailureKind::Send, "sending failed");
         sent += n;
     }
-    if (!connection_->flush(limits_.replyWaitMs))
+    if (!connection_->flush(deadline_.wait(limits_.replyWaitMs)))
         fail(FailureKind::Send, "sending failed");
 }
 
@@ -208,16 +210,20 @@ QByteArray HttpClient::PostMultipart(const QString &url, FormDataBody &body)
     const std::optional<UrlParts> parts = splitUrl(url);
     if (!parts)
         fail(FailureKind::BadUrl, "not an http URL");
-    connection_ = connector_->connect(parts->host, parts->port, limits_.connectMs);
+    const qint64 bodySeconds =
+        limits_.deadlineBodyBytesPerSecond > 0 ? body.TotalSize() / limits_.deadlineBodyBytesPerSecond : 0;
+    deadline_ = Deadline::in(limits_.deadlineBaseMs + bodySeconds * 1000);
+    connection_ = connector_->connect(parts->host, parts->port, deadline_.wait(limits_.connectMs));
 
     try {
         const QByteArray head = requestHead(*parts, body);
-        if (!connection_->writeAll(head.constData(), head.size(), limits_.replyWaitMs))
+        if (!connection_->writeAll(head.constData(), head.size(), deadline_.wait(limits_.replyWaitMs)))
             fail(FailureKind::Send, "sending failed");
         sendBody(body);
 
         ReplyStream in(*connection_);
         in.setWaitTimeout(limits_.replyWaitMs);
+        in.setDeadline(deadline_);
         int status = -1;
         HeaderBlock headers;
         bool closedInHeader = false;
@@ -278,6 +284,9 @@ QByteArray HttpClient::PostMultipart(const QString &url, FormDataBody &body)
     } catch (const Failure &failure) {
         if (failure.kind() != FailureKind::Redirect && failure.kind() != FailureKind::Status)
             closeConnection();
+        // A wait cut short by the deadline reads as a time-out below; say what really ended the post.
+        if ((failure.kind() == FailureKind::Receive || failure.kind() == FailureKind::Send) && deadline_.passed())
+            fail(FailureKind::Deadline, "the exchange outlasted its deadline");
         throw;
     }
 }

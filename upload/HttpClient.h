@@ -5,6 +5,7 @@
 
 #include "upload/Connection.h"
 #include "upload/CookieStore.h"
+#include "upload/Deadline.h"
 #include "upload/HttpLimits.h"
 #include "upload/UploadUrl.h"
 
@@ -27,6 +28,8 @@ struct TimeLimits {
     int connectMs = kConnectTimeoutMs;
     int replyWaitMs = kReplyWaitTimeoutMs;
     int failedReplyWaitMs = kFailedReplyWaitTimeoutMs;
+    int deadlineBaseMs = kDeadlineBaseMs;
+    qint64 deadlineBodyBytesPerSecond = kDeadlineBodyBytesPerSecond;
 };
 
 class HttpClient {
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<Connection> connection_;
     std::optional<CookieStore> cookies_;
     TimeLimits limits_;
+    Deadline deadline_; // of the post under way
 };
 
 } // namespace vx::http

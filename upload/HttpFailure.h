@@ -21,6 +21,7 @@ enum class FailureKind {
     Redirect,        // 3xx (not 304) or a Location header
     Status,          // any other status outside 200..299
     Body,            // the request body could not be produced (a file shrank or failed to read)
+    Deadline,        // the whole exchange outlasted its deadline
 };
 
 class Failure : public vx::Error {

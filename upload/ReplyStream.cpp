@@ -10,8 +10,10 @@ ReadStatus ReplyStream::fill()
         buffer_.clear();
         offset_ = 0;
     }
+    if (deadline_.passed())
+        return ReadStatus::TimedOut;
     char piece[kReceiveBufferBytes];
-    const ReadResult r = connection_.read(piece, sizeof piece, waitMs_);
+    const ReadResult r = connection_.read(piece, sizeof piece, deadline_.wait(waitMs_));
     if (r.status != ReadStatus::Data)
         return r.status;
     buffer_.append(piece, r.size);

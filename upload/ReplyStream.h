@@ -3,6 +3,7 @@
 // reading (a line is never held longer than the limit), exact byte counts, and reading to the close.
 
 #include "upload/Connection.h"
+#include "upload/Deadline.h"
 
 #include <QByteArray>
 
@@ -16,6 +17,8 @@ public:
 
     // The wait for each piece of data; failed replies are drained with a shorter one.
     void setWaitTimeout(int ms) { waitMs_ = ms; }
+    // No wait runs past the deadline; once it has passed, reads report TimedOut.
+    void setDeadline(const Deadline &deadline) { deadline_ = deadline; }
 
     // Reads one line into line (LF removed, and a CR just before it). Closed means the connection ended
     // before an LF; whatever came before the close is left in line.
@@ -37,6 +40,7 @@ private:
 
     Connection &connection_;
     int waitMs_ = 0;
+    Deadline deadline_;
     QByteArray buffer_;
     qsizetype offset_ = 0;
     qint64 received_ = 0;

@@ -170,14 +170,20 @@ void TUploadForm::UploadToImageVenue()
     QByteArray reply;
     try {
         vx::FormDataBody body; // released on every way out, which closes the photos
-        for (const vx::ListEntry &file : std::as_const(UploadFiles))
-            body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
+        for (const vx::ListEntry &file : std::as_const(UploadFiles)) {
+            try {
+                body.AddFilePart(QStringLiteral("userfile[]"), file.path, QStringLiteral("multipart/form-data"));
+            } catch (const vx::Error &e) {
+                // A photo that is there but cannot be opened (no right, too many open files, a pipe or
+                // folder named like a photo) would fail every upload; the user has to know which one.
+                // One gone since the window listed it (deleted by the last upload) fails silently.
+                if (vx::files::exists(file.path) || dynamic_cast<const vx::NotARegularFile *>(&e))
+                    desktop_.showMessage(e.message());
+                return;
+            }
+        }
         body.AddTextPart(QStringLiteral("imgcontent"), QStringLiteral("notsafe"));
         reply = HTTP.PostMultipart(uploadUrl_, body);
-    } catch (const vx::NotARegularFile &e) {
-        // A pipe or device in the output folder would fail every upload; the user has to know why.
-        desktop_.showMessage(e.message());
-        return;
     } catch (const std::exception &) {
         return; // every other failure of the upload is silent: the post text and the photos stay
     }

@@ -2,6 +2,7 @@
 // while the help window is open. Each run is started inside the application's event loop, as a user's
 // click would start it, and the window is closed at the k-th event pump of the run.
 #include "app/Windows.h"
+#include "platform/Clock.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -16,13 +17,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using vx::test::FileTree;
 using vx::test::ScriptedDesktop;
 
 namespace {
 
-enum class Run { PhotoScan, ArchiveScan, Examples, ExamplesThatCannotFinish, TechData, BrokenFinder,
-                 ArchiveExamples, ArchiveTechData };
+enum class Run { PhotoScan, ArchiveScan, Examples, ExamplesThatCannotFinish, ExamplesRedrawing, TechData,
+                 BrokenFinder, ArchiveExamples, ArchiveTechData };
 
 constexpr int photoCount = 8;
 
@@ -66,6 +69,9 @@ void TestWindowClose::init()
         zip.addStored(name.toLatin1(), vx::test::makeJpeg(40 + i, 30));
         QVERIFY(zip.writeTo(tree->path(QStringLiteral("archives/a%1.zip").arg(i))));
     }
+    // Every reading moves this clock 50 ms, so the example runs' redraws let events run every time.
+    auto now = std::make_shared<std::int64_t>(0);
+    vx::clock::setMillisecondsForTesting([now] { return *now += 50; });
     desktop = new ScriptedDesktop;
     windows = new vx::Windows(*desktop);
     windows->Form1.show();
@@ -73,6 +79,7 @@ void TestWindowClose::init()
 
 void TestWindowClose::cleanup()
 {
+    vx::clock::setMillisecondsForTesting({});
     delete windows;
     delete desktop;
     delete tree;
@@ -112,6 +119,13 @@ void TestWindowClose::start(Run run)
         desktop->folderAnswers.push_back(output);
         v().Button2->click();
         break;
+    case Run::ExamplesRedrawing: // every photo is landscape: portrait wanted, the step redraws 7 times
+        fill(v().lb1, release, "*.jpg");
+        v().rg1->setItemIndex(0);
+        v().Edit1->setText(QStringLiteral("1"));
+        desktop->folderAnswers.push_back(output);
+        v().Button2->click();
+        break;
     case Run::TechData:
         fill(v().lb1, release, "*.jpg");
         v().Button7->show();
@@ -145,6 +159,7 @@ void TestWindowClose::closingEndsEveryRun_data()
         {"archive scan", Run::ArchiveScan},
         {"examples", Run::Examples},
         {"examples that cannot finish", Run::ExamplesThatCannotFinish},
+        {"examples, in the redraws", Run::ExamplesRedrawing},
         {"technical data", Run::TechData},
         {"broken-photo finder", Run::BrokenFinder},
         {"archive examples", Run::ArchiveExamples},

@@ -87,6 +87,8 @@ private slots:
     void giveUpMessages_data();
     void giveUpMessages();
     void undecodableCandidateIsRedrawn();
+    void redrawsLetEventsRunOncePerSpell_data();
+    void redrawsLetEventsRunOncePerSpell();
     void vanishedPhotoIsNotCounted();
     void recreateDeletesOnlyLastExamples();
     void abortAfterRecreateHasNoCount();
@@ -121,6 +123,7 @@ void TestExampleRun::init()
 void TestExampleRun::cleanup()
 {
     vx::clock::setHighResolutionCounterForTesting({});
+    vx::clock::setMillisecondsForTesting({});
     delete windows;
     delete desktop;
 }
@@ -302,6 +305,42 @@ void TestExampleRun::undecodableCandidateIsRedrawn()
     createInto(tree.folder("out2"));
     QCOMPARE(desktop->messages(), QStringList({portraitGiveUp}));
     QVERIFY(v().Panel1->isHidden());
+}
+
+void TestExampleRun::redrawsLetEventsRunOncePerSpell_data()
+{
+    QTest::addColumn<int>("msPerClockRead"); // the clock moves this far at every reading, never on its own
+    QTest::addColumn<int>("pressAt");        // the pump at which Прервать is pressed; 0: never
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("pumps");
+    // 30 landscape photos, portrait wanted: 29 redraws, then the give-up. The step's own pump is the first.
+    QTest::newRow("10 ms a reading: a pump every fifth redraw") << 10 << 0 << portraitGiveUp << 1 + 5;
+    QTest::newRow("50 ms a reading: a pump every redraw") << 50 << 0 << portraitGiveUp << 1 + 29;
+    QTest::newRow("Прервать during the redraws") << 50 << 3 << abortedWithCount(0) << 3;
+}
+
+void TestExampleRun::redrawsLetEventsRunOncePerSpell()
+{
+    QFETCH(int, msPerClockRead);
+    QFETCH(int, pressAt);
+    QFETCH(QString, message);
+    QFETCH(int, pumps);
+    FileTree tree;
+    QStringList photos;
+    for (int i = 0; i < 30; ++i)
+        photos << photo(tree, QStringLiteral("l%1.jpg").arg(i), 64, 48);
+    list(photos);
+    wanted(1);
+    v().rg1->setItemIndex(0);
+    auto now = std::make_shared<std::int64_t>(0);
+    vx::clock::setMillisecondsForTesting([now, msPerClockRead] { return *now += msPerClockRead; });
+    if (pressAt > 0)
+        desktop->atProcessEvents(pressAt, [this] { v().SpeedButton1->click(); });
+    createInto(tree.folder("out"));
+    QCOMPARE(desktop->processEventsCalls, pumps);
+    QCOMPARE(desktop->messages(), QStringList({message}));
+    QVERIFY(v().Panel1->isHidden());
+    QVERIFY(v().Button2->isEnabled());
 }
 
 void TestExampleRun::vanishedPhotoIsNotCounted()

@@ -8,6 +8,8 @@
 #include "platform/os/File.h"
 #include "platform/os/FileInfo.h"
 #include "platform/os/FileTime.h"
+#include "platform/os/OpenFileLimit.h"
+#include "platform/os/Rename.h"
 #include "platform/os/Socket.h"
 
 #ifdef _WIN32
@@ -16,6 +18,7 @@
 #endif
 #include <windows.h>
 #else
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -449,6 +452,76 @@ Outcome exclusiveCreationNeverOverwrites(const CreateRow &row)
     return pass();
 }
 
+// --- renaming a finished file ----------------------------------------------------------------------
+
+// The finished file "done.tmp" takes the name "new.jpg", over whatever a creation row put there (or over
+// nothing). Without replacing, anything there stays and the file keeps its temporary name; replacing
+// takes the place of a file or link (never of what a link points at) and fails on a folder.
+Outcome renameOnto(const CreateRow *row, bool replacing)
+{
+    Scratch s("rename");
+    std::string why;
+    if (row && !row->occupy(s.root(), why))
+        return skip(why);
+    const fs::path done = s.root() / "done.tmp", name = s.root() / "new.jpg", target = s.root() / "target.jpg";
+    const std::string label = row ? row->label : "";
+    EXPECT(writeFile(done, "new"), "cannot write the finished file");
+    std::error_code ec;
+    const bool renamed = replacing ? renameReplacing(done, name, ec) : renameNoReplace(done, name, ec);
+    const bool shouldRename = !row || (replacing && label != "existing folder");
+    EXPECT(renamed == shouldRename, renamed ? "renamed over what was there" : "not renamed: " + ec.message());
+    if (renamed) {
+        EXPECT(!pathExists(done), "the temporary name is still there");
+        EXPECT(readFile(name) == std::string("new"), "the file under its name is not the finished one");
+        const auto st = pathStatus(name);
+        EXPECT(st && !st->isLink, "a link stands under the name");
+    } else {
+        EXPECT(readFile(done) == std::string("new"), "the finished file is lost");
+        if (!replacing)
+            EXPECT(ec == std::errc::file_exists, "refused with " + ec.message());
+        if (label == "existing file")
+            EXPECT(readFile(name) == std::string("old"), "the file there changed");
+    }
+    if (label == "link to a file")
+        EXPECT(readFile(target) == std::string("old"), "the link's target changed");
+    if (label == "link that leads nowhere")
+        EXPECT(!pathExists(target), "the link was followed");
+    return pass();
+}
+
+// --- open-file limit --------------------------------------------------------------------------------
+
+// The soft limit is lowered first (POSIX), so that raising it has something to do: afterwards it equals
+// the hard limit, and more files than the usual 1,024 can be held open at once. Windows has no such
+// count for handles; there the many open files must simply work.
+Outcome openFileLimitIsRaised()
+{
+    constexpr int many = 1100;
+#ifndef _WIN32
+    rlimit limit{};
+    EXPECT(::getrlimit(RLIMIT_NOFILE, &limit) == 0, "getrlimit");
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < rlim_t(many + 64))
+        return skip("the hard limit is below " + std::to_string(many + 64));
+    rlimit lowered = limit;
+    lowered.rlim_cur = 256;
+    EXPECT(::setrlimit(RLIMIT_NOFILE, &lowered) == 0, "lowering the soft limit");
+    const std::uint64_t raised = raiseOpenFileLimit();
+    rlimit after{};
+    EXPECT(::getrlimit(RLIMIT_NOFILE, &after) == 0, "getrlimit");
+    EXPECT(after.rlim_cur == limit.rlim_max, "soft limit " + std::to_string(after.rlim_cur) + " below the hard one");
+    EXPECT(raised == (after.rlim_cur == RLIM_INFINITY ? UINT64_MAX : std::uint64_t(after.rlim_cur)), "reported limit");
+#else
+    EXPECT(raiseOpenFileLimit() == 0, "a limit reported where Windows has none");
+#endif
+    Scratch s("files");
+    EXPECT(writeFile(s.root() / "photo.jpg", "photo"), "cannot write the photo");
+    std::vector<File> open(many);
+    std::error_code ec;
+    for (File &f : open)
+        EXPECT(f.openForReading(s.root() / "photo.jpg", Sharing::ReadersOnly, ec), "open: " + ec.message());
+    return pass();
+}
+
 // --- times and attributes ---------------------------------------------------------------------------
 
 struct DosRow {
@@ -743,6 +816,13 @@ std::vector<Case> allCases()
     for (const CreateRow &row : createRows())
         cases.push_back(
             {std::string("exclusive creation: ") + row.label, [row] { return exclusiveCreationNeverOverwrites(row); }});
+    cases.push_back({"rename without replacing: free name", [] { return renameOnto(nullptr, false); }});
+    cases.push_back({"rename replacing: free name", [] { return renameOnto(nullptr, true); }});
+    for (const CreateRow &row : createRows()) {
+        cases.push_back({std::string("rename without replacing: ") + row.label, [row] { return renameOnto(&row, false); }});
+        cases.push_back({std::string("rename replacing: ") + row.label, [row] { return renameOnto(&row, true); }});
+    }
+    cases.push_back({"open-file limit raised", openFileLimitIsRaised});
     for (const DosRow &row : dosRows)
         cases.push_back({std::string("DOS time: ") + row.label, [row] { return dosTimeRoundTrip(row); }});
     cases.push_back({"read-only attribute", readOnlyAttribute});

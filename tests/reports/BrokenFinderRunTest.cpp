@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using vx::test::FileTree;
@@ -86,7 +87,7 @@ class BrokenFinderRunTest : public QObject {
 private slots:
     void whatCountsAsBroken_data();
     void whatCountsAsBroken();
-    void questionListsTheCountOverThreeLines();
+    void brokenPhotosAreSelectedAtOnceAndCountedOverThreeLines();
     void yesDeletesBrokenFilesAndKeepsMissingOnes();
     void noDeletesNothing();
     void entryStaysWhileItsFileCannotBeDeleted();
@@ -134,14 +135,19 @@ void BrokenFinderRunTest::whatCountsAsBroken()
     QVERIFY(f.idle());
 }
 
-void BrokenFinderRunTest::questionListsTheCountOverThreeLines()
+void BrokenFinderRunTest::brokenPhotosAreSelectedAtOnceAndCountedOverThreeLines()
 {
     Fixture f;
     f.add(QStringLiteral("Rel/a.jpg"), QByteArray());
     f.add(QStringLiteral("Rel/b.jpg"), vx::test::makeJpeg(64, 48));
     f.add(QStringLiteral("Rel/c.jpg"), vx::test::pngPicture());
     f.add(QStringLiteral("Rel/d.jpg"), vx::test::jpegCutInHeader());
+    f.select(1);
+    // Selecting row by row costs in proportion to what is selected already; one change is linear.
+    QSignalSpy changes(f.list().selectionModel(), &QItemSelectionModel::selectionChanged);
     f.find();
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(f.selection(), (QList<bool>{true, false, true, true}));
     QCOMPARE(f.desktop.shown.size(), 1);
     QCOMPARE(f.desktop.shown.first().kind, vx::test::Shown::Question);
     QCOMPARE(f.desktop.shown.first().title, kFoundTitle);

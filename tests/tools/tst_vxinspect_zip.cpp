@@ -44,6 +44,7 @@ private slots:
     void passwordAnsweredOnce();
     void extract();
     void openFailure();
+    void allocationFailureIsAnErrorLine();
 
 private:
     QTemporaryDir dir_;
@@ -203,6 +204,36 @@ void VxinspectZipTest::openFailure()
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QByteArray("Invalid archive file. - Native error: 00035\n"));
     }
+}
+
+void VxinspectZipTest::allocationFailureIsAnErrorLine()
+{
+    // 400 KiB of deflated data that claims 400 MiB: the in-memory extraction prepares room for it, which
+    // a memory limit of 320 MiB refuses.
+    QByteArray noise(400 << 10, '\0');
+    quint32 x = 2463534242u; // xorshift: data that deflate cannot shrink
+    for (char &c : noise) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x);
+    }
+    ZipEntrySpec big;
+    big.name = "big.jpg";
+    big.data = noise;
+    big.method = 8;
+    big.uncompressedSize = quint64(400) << 20;
+    ZipWriter w;
+    w.add(big);
+    const QString archive = dir_.filePath(QStringLiteral("claims-400-mib.zip"));
+    QVERIFY(w.writeTo(archive));
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("ulimit -v 327680 && exec \"$0\" zip-cat \"$1\" big.jpg"),
+                                        QStringLiteral(VXINSPECT_PATH), archive});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(p.readAllStandardError(), QByteArray("vxinspect: out of memory\n"));
 }
 
 QTEST_GUILESS_MAIN(VxinspectZipTest)

@@ -132,6 +132,8 @@ private slots:
         // A reset is a receive failure, not the end of the body, wherever it comes.
         QTest::newRow("reset after a link line, no Content-Length") << "reset" << FailureKind::Receive << QByteArray();
         QTest::newRow("reset after a link line, Content-Length") << "resetlength" << FailureKind::Receive << QByteArray();
+        // Every wait gets its byte in time; only the deadline of the whole exchange ends the post.
+        QTest::newRow("header trickled for 10 s") << "trickle" << FailureKind::Deadline << QByteArray();
     }
     void outcomes()
     {
@@ -139,7 +141,8 @@ private slots:
         QFETCH(FailureKind, failure);
         QFETCH(QByteArray, expected);
         HttpClient client;
-        client.setTimeLimits({5000, 1500, 500});
+        // A deadline of 3 s whatever the body's size.
+        client.setTimeLimits({5000, 1500, 500, 3000, qint64(1) << 40});
         const auto [body, kind] = post(client, host_->url(mode, vx::test::StandinHost::dirQuery(photos_.path())));
         QCOMPARE(int(kind), int(failure));
         if (expected.startsWith('~'))

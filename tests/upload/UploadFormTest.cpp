@@ -16,9 +16,14 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -273,6 +278,37 @@ private slots:
         form_->Button1Click();
         QCOMPARE(watch_->connects, 0);
         QCOMPARE(form_->Memo1->toPlainText(), QString());
+        QCOMPARE(photosOnDisk(), 3);
+    }
+
+    void photoThatCannotBeOpenedIsNamed()
+    {
+        // A limit of open files that lets the post open at most one photo: the next one fails the upload
+        // with a message that names it, before anything is sent or deleted.
+        fillOutputFolder();
+        pointAt("ok");
+        form_->show();
+        form_->cbox1->setChecked(true);
+        QSet<int> inUse;
+        for (const QString &fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+            inUse << fd.toInt();
+        int firstFree = 0;
+        while (inUse.contains(firstFree))
+            ++firstFree;
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(firstFree + 1);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &tight) == 0);
+        form_->Button1Click();
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
+        // Which photo meets the limit depends on what the window itself holds open by then.
+        QCOMPARE(desktop_->messages().size(), 1);
+        const QString message = desktop_->messages().first();
+        QVERIFY2(std::any_of(form_->UploadFiles.begin(), form_->UploadFiles.end(),
+                             [&](const vx::ListEntry &f) { return message.startsWith("Не удалось открыть файл " + f.text + ". "); }),
+                 qPrintable(message));
+        QCOMPARE(watch_->connects, 0);
         QCOMPARE(photosOnDisk(), 3);
     }
 

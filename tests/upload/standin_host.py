@@ -10,7 +10,8 @@ Query parameters of a post to /upload.php:
   mode    ok (default) | redirect302 | location200 | nocontent | continue100 | chunked | short |
           nolength | keepalive | longline | silent | status500 | status401 | closeinheader | count |
           nolinks | reset (no Content-Length) | resetlength: the page up to its first link line, then
-          an abortive close (a reset)
+          an abortive close (a reset) | trickle: a header line one byte every 50 ms for 10 s, then
+          the page
   dir     folder holding the files the parts must equal (by their filename parameter)
   cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
 """
@@ -225,6 +226,15 @@ class Handler(BaseHTTPRequestHandler):
             self.reset_after_first_link(b"HTTP/1.0 200 OK\r\n\r\n", page)
         elif mode == "resetlength":
             self.reset_after_first_link(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(page), page)
+        elif mode == "trickle":
+            try:
+                self.send_raw(b"HTTP/1.0 200 OK\r\nX-Slow: ")
+                for _ in range(200):
+                    time.sleep(0.05)
+                    self.send_raw(b"x")
+                self.send_raw(b"\r\nContent-Length: %d\r\n\r\n" % len(page) + page)
+            except OSError:
+                pass  # the client gave up, as it should
         elif mode == "longline":
             self.send_raw(b"HTTP/1.0 200 OK\r\nX-Padding: " + b"x" * 20000 + b"\r\nContent-Length: 2\r\n\r\nok")
         elif mode == "silent":

@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <exception>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -62,5 +64,13 @@ int main(int argc, char **argv)
     const std::string name = args.takeFirst().toStdString();
     for (int i = 2; i < argc; ++i)
         vxinspect::rawArguments().emplace_back(argv[i]);
-    return commands.at(name).command(args);
+    // A hostile archive may claim more than memory holds; that is one more error line, not a crash.
+    try {
+        return commands.at(name).command(args);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "vxinspect: out of memory\n");
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "vxinspect: %s\n", e.what());
+    }
+    return 1;
 }
