@@ -60,6 +60,8 @@ Thelpform::Thelpform(Desktop &desktop, QWidget *parent)
     memo1 = new QPlainTextEdit;
     memo1->setObjectName(QStringLiteral("memo1"));
     memo1->setReadOnly(true);
+    // The caret marks the focus; with it the keys select the text to copy.
+    memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     memo1->setFrameStyle(QFrame::NoFrame);
     memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1->setPlainText(descriptionParagraphs().join(QStringLiteral("\n\n")));

@@ -29,6 +29,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -80,6 +83,18 @@ protected:
         if (onClick && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             onClick();
     }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        // A picture has no focus mark of its own; the style's focus frame shows where the keys go.
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(QPalette::Window);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
     void keyPressEvent(QKeyEvent *event) override
     {
         const int key = event->key();
@@ -88,6 +103,17 @@ protected:
             return;
         }
         QLabel::keyPressEvent(event);
+    }
+};
+
+// The page lists' rows: as wide as the list whatever their text. With uniform row sizes the list sizes
+// every row from its last entry, so a longer path elsewhere ran past the edge with its file name.
+class ListRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {0, QStyledItemDelegate::sizeHint(option, index).height()};
     }
 };
 
@@ -190,6 +216,8 @@ void TForm1::buildPage(int page)
     auto *memo = new QPlainTextEdit(info);
     memo->setObjectName(n("infmemo", "zipinfmemo"));
     memo->setReadOnly(true);
+    // The caret is the memo's focus mark, and with it the keys select the text to copy.
+    memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     memo->setGeometry(6, 18, 140, 58);
     QFont small = memo->font();
     small.setPointSize(7);
@@ -221,6 +249,12 @@ void TForm1::buildPage(int page)
     list->setGeometry(listLeft, 0, 440, clientHeight - tabHeight - statusHeight);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setUniformItemSizes(true);
+    // Rows are as wide as the list, however long their path; a longer one gives up its middle, so the
+    // file name at its end stays in sight. Eliding costs only the rows on screen, at painting time.
+    list->setItemDelegate(new ListRowDelegate(list));
+    list->setTextElideMode(Qt::ElideMiddle);
+    // The style marks the focus on a list's current row only; an empty list shows it on its frame.
+    list->setStyleSheet(QStringLiteral("QListWidget:focus { border: 1px solid palette(highlight); }"));
     QFont listFont = list->font();
     listFont.setPointSize(7);
     list->setFont(listFont);
@@ -479,13 +513,13 @@ void TForm1::Button8Click() { run([this] { vx::archive::Button8Click(view_, ZipR
 void TForm1::N1Click()
 {
     if (resultForm_)
-        run([this] { vx::reports::N1Click(view_, *resultForm_); });
+        run([this] { vx::reports::N1Click(view_, *resultForm_); }, view_.Button11);
 }
 
 void TForm1::N2Click()
 {
     if (resultForm_)
-        run([this] { vx::reports::N2Click(view_, *resultForm_); });
+        run([this] { vx::reports::N2Click(view_, *resultForm_); }, view_.Button12);
 }
 
-void TForm1::N3Click() { run([this] { vx::reports::N3Click(view_); }); }
+void TForm1::N3Click() { run([this] { vx::reports::N3Click(view_); }, view_.Button12); }

@@ -87,7 +87,9 @@ private:
     void buildMenus();
     void countEditChanged(QLineEdit *edit, QPushButton *createButton);
     void popUpToolMenu(QPushButton *button, QMenu *menu);
-    void run(const std::function<void()> &handler) { view_.guarded(handler); }
+    // startedBy: the control the focus returns to, when it is not the one that has the focus (the tool
+    // button behind a menu item).
+    void run(const std::function<void()> &handler, QWidget *startedBy = nullptr) { view_.guarded(handler, startedBy); }
     void setTabOrderOfPage(int page);
     bool isWindowShortcut(const QKeyEvent *key) const;
 

@@ -72,6 +72,23 @@ bool SequentialReader::read(char *out, qint64 n)
     return true;
 }
 
+bool SequentialReader::view(qint64 n, QByteArrayView &out)
+{
+    if (n < 0 || n > file_.size() - pos_)
+        return false;
+    qint64 offset = pos_ - bufferStart_;
+    if (offset < 0 || offset + n > buffer_.size()) {
+        bufferStart_ = pos_;
+        buffer_ = file_.readAt(pos_, std::max(window_, n));
+        offset = 0;
+        if (buffer_.size() < n)
+            return false;
+    }
+    out = QByteArrayView(buffer_.constData() + offset, n);
+    pos_ += n;
+    return true;
+}
+
 QByteArray SequentialReader::read(qint64 n, bool &ok)
 {
     // Never more than the file still holds: the length came from the archive.

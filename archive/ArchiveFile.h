@@ -42,6 +42,9 @@ public:
     // Exactly n bytes from the current position, or false (the position is then undefined).
     bool read(char *out, qint64 n);
     QByteArray read(qint64 n, bool &ok);
+    // Exactly n bytes from the current position as a view into the window, valid until the next read;
+    // or false. The window grows to n where n is larger.
+    bool view(qint64 n, QByteArrayView &out);
     qint64 position() const { return pos_; }
 
 private:

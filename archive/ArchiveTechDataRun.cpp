@@ -39,7 +39,7 @@ public:
 
         for (int i = 0; i < form_.lbzip->count(); ++i) {
             form_.desktop->processEvents();
-            form_.pb1->setValue(i);
+            form_.showProgress(i);
             if (form_.AbortRequested) {
                 form_.becomeIdle();
                 form_.Label3->clear();
@@ -51,6 +51,7 @@ public:
                 archive(nativePathOf(*item));
         }
 
+        form_.pb1->setValue(std::max(form_.lbzip->count() - 1, 0));
         form_.zipinfmemo->setPlainText(
             ArchiveTechDataLines(form_.lbzip->count(), total_, range_).join(QLatin1Char('\n')));
         form_.Button8->hide();

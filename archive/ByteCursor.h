@@ -13,7 +13,7 @@ class ByteCursor {
 public:
     ByteCursor() = default;
     ByteCursor(const char *data, qint64 size) : data_(reinterpret_cast<const uint8_t *>(data)), size_(size) {}
-    explicit ByteCursor(const QByteArray &bytes) : ByteCursor(bytes.constData(), bytes.size()) {}
+    explicit ByteCursor(QByteArrayView bytes) : ByteCursor(bytes.data(), bytes.size()) {}
 
     qint64 remaining() const { return size_ - pos_; }
     qint64 position() const { return pos_; }

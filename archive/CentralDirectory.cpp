@@ -9,7 +9,7 @@
 
 namespace vx::zip {
 
-void finishItem(TDirItem &item, const QByteArray &extra)
+void finishItem(TDirItem &item, QByteArrayView extra)
 {
     item.uncompressedSize64 = item.uncompressedSize32;
     item.compressedSize64 = item.compressedSize32;
@@ -40,10 +40,12 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
     table.reserve(qsizetype(std::min(count, MaxUpfrontRows)));
     SequentialReader reader(file, start);
     for (uint64_t i = 0; i < count; ++i) {
-        char fixed[format::CentralHeaderSize];
-        if (!reader.read(fixed, sizeof fixed))
+        // Views into the reader's window: a row costs no allocation but its decoded name (and its
+        // comment, where it has one).
+        QByteArrayView fixed;
+        if (!reader.view(format::CentralHeaderSize, fixed))
             return std::nullopt;
-        ByteCursor c(fixed, sizeof fixed);
+        ByteCursor c(fixed);
         TDirItem item;
         // No writer leaves a row without its signature; a directory of zeros or of another file's bytes
         // would otherwise be read row by row for as many rows as the end record claims. The first such
@@ -66,18 +68,13 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
         item.internalAttributes = c.u16();
         item.externalAttributes = c.u32();
         item.localHeaderOffset32 = c.u32();
-        bool ok = true;
-        const QByteArray rawName = reader.read(item.nameLength, ok);
-        if (!ok)
+        QByteArrayView variable;
+        if (!reader.view(qint64(item.nameLength) + item.extraLength + item.commentLength, variable))
             return std::nullopt;
-        const QByteArray extra = reader.read(item.extraLength, ok);
-        if (!ok)
-            return std::nullopt;
-        item.comment = reader.read(item.commentLength, ok);
-        if (!ok)
-            return std::nullopt;
-        item.name = decodeDirectoryName(rawName, item.flags, oemNames);
-        finishItem(item, extra);
+        item.name = decodeDirectoryName(variable.first(item.nameLength), item.flags, oemNames);
+        if (item.commentLength > 0)
+            item.comment = variable.last(item.commentLength).toByteArray();
+        finishItem(item, variable.sliced(item.nameLength, item.extraLength));
         table.append(std::move(item));
     }
     return table;

@@ -18,6 +18,6 @@ std::optional<QList<TDirItem>> readCentralDirectory(ArchiveFile &file, qint64 st
 
 // Derives the encryption kind, actual method, Zip64 values and the final name from the raw variable
 // parts; shared with the recovery scan.
-void finishItem(TDirItem &item, const QByteArray &extra);
+void finishItem(TDirItem &item, QByteArrayView extra);
 
 } // namespace vx::zip

@@ -176,7 +176,9 @@ void inflateData(ArchiveFile &file, qint64 pos, uint64_t length, Pipeline &out)
     }
 }
 
-QByteArray pkwarePasswordBytes(const QString &password) { return codepage::toAnsi(password); }
+// The password dialog hands over text; both ciphers take the bytes the program's ANSI text makes of it
+// (code page 1251), as the archives our users open were encrypted by writers that work the same way.
+QByteArray passwordBytes(const QString &password) { return codepage::toAnsi(password); }
 
 } // namespace
 
@@ -219,7 +221,7 @@ ExtractOutcome extractEntry(ArchiveFile &file, const TDirItem &item, qint64 dire
             for (;;) {
                 const QString password = passwords.password();
                 if (!password.isEmpty()) {
-                    PkwareCipher cipher(pkwarePasswordBytes(password));
+                    PkwareCipher cipher(passwordBytes(password));
                     char trial[format::PkwareHeaderSize];
                     std::copy(header, header + sizeof header, trial);
                     if (cipher.acceptHeader(trial, check)) {
@@ -245,7 +247,7 @@ ExtractOutcome extractEntry(ArchiveFile &file, const TDirItem &item, qint64 dire
             if (!file.readExactAt(dataStart, saltAndVerifier, saltSize + format::AesVerifierSize))
                 fail();
             for (;;) {
-                if (aes.begin(passwords.password().toUtf8(), bits, saltAndVerifier, saltAndVerifier + saltSize))
+                if (aes.begin(passwordBytes(passwords.password()), bits, saltAndVerifier, saltAndVerifier + saltSize))
                     break;
                 if (!passwords.askAgain(item.name))
                     return ExtractOutcome::Skipped;

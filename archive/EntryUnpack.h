@@ -8,7 +8,7 @@
 
 namespace vx::archive {
 
-// Closes the buffer and drops its data.
+// Closes the buffer and drops its data, keeping its memory for the next entry (up to a bound).
 void EmptyBuffer(QBuffer &buffer);
 
 // Empties buffer, unpacks the entry of table row index into it and rewinds it. False when the user

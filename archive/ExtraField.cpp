@@ -51,7 +51,7 @@ std::optional<QString> unicodeName(ByteCursor data)
 
 } // namespace
 
-ExtraFieldInfo applyExtraField(const QByteArray &extra, TDirItem &item)
+ExtraFieldInfo applyExtraField(QByteArrayView extra, TDirItem &item)
 {
     ExtraFieldInfo info;
     ByteCursor cursor(extra);

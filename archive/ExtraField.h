@@ -19,6 +19,6 @@ struct ExtraFieldInfo {
 // and, for an entry with the encryption flag, the AES kind and the actual method. A record whose length
 // runs past the end of the field is cut to what is left (some writers count the header in the length);
 // fewer than 4 bytes left end the parsing.
-ExtraFieldInfo applyExtraField(const QByteArray &extra, TDirItem &item);
+ExtraFieldInfo applyExtraField(QByteArrayView extra, TDirItem &item);
 
 } // namespace vx::zip

@@ -6,7 +6,7 @@
 namespace vx::zip {
 namespace {
 
-bool isAscii(const QByteArray &bytes)
+bool isAscii(QByteArrayView bytes)
 {
     for (const char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -16,12 +16,12 @@ bool isAscii(const QByteArray &bytes)
 
 } // namespace
 
-QString decodeDirectoryName(const QByteArray &raw, uint16_t flags, bool oemNames)
+QString decodeDirectoryName(QByteArrayView raw, uint16_t flags, bool oemNames)
 {
     // Plain ASCII is the same in 866, 1251 and UTF-8; most names take this way and skip iconv.
     if (isAscii(raw))
         return QString::fromLatin1(raw);
-    QByteArray bytes = raw;
+    QByteArray bytes = raw.toByteArray();
     if (oemNames && !(flags & format::FlagUtf8Name))
         bytes = codepage::oemToAnsi(bytes);
     if (!isAscii(bytes) && codepage::isValidUtf8(bytes))

@@ -2,16 +2,19 @@
 
 namespace vx::zip {
 
-void NameIndex::build(const QList<TDirItem> &table)
+void NameIndex::build(const QList<TDirItem> &table) const
 {
     rows_.clear();
     rows_.reserve(table.size());
     for (int i = 0; i < table.size(); ++i)
         rows_.insert(qHash(table[i].name.toLower()), i);
+    built_ = true;
 }
 
 int NameIndex::find(const QList<TDirItem> &table, const QString &name) const
 {
+    if (!built_)
+        build(table);
     const QString lowered = name.toLower();
     int found = -1;
     for (auto [it, end] = rows_.equal_range(qHash(lowered)); it != end; ++it) {

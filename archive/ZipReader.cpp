@@ -36,6 +36,19 @@ QString folderOf(QString name)
     return cut < 0 ? QString() : name.left(cut + 1);
 }
 
+bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+// Whether shown (a folder as items show it, "\" separated) is folder with its "/" read as "\".
+bool showsFolder(const QString &shown, QStringView folder)
+{
+    if (shown.size() != folder.size())
+        return false;
+    for (qsizetype i = 0; i < folder.size(); ++i)
+        if (shown[i] != (folder[i] == QLatin1Char('/') ? QLatin1Char('\\') : folder[i]))
+            return false;
+    return true;
+}
+
 void applyAttributes(const QString &path, const TDirItem &item)
 {
     const uint32_t mode = (item.externalAttributes >> 16) & 0777;
@@ -89,7 +102,6 @@ void ZipReader::open(const std::filesystem::path &file)
             directoryStart_ = file_.size();
             recovered_ = true;
         }
-        nameIndex_.build(table_);
     } catch (...) {
         CloseReader();
         throw;
@@ -169,18 +181,21 @@ bool ZipReader::findFrom(TZipArchiveItem &item)
 void ZipReader::fill(int row, TZipArchiveItem &item) const
 {
     const TDirItem &entry = table_[row];
-    QString name = entry.name;
-    name.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    if (name.endsWith(QLatin1Char('\\')))
-        name.chop(1);
-    qsizetype cut = -1;
-    for (qsizetype i = name.size() - 1; i >= 0; --i)
-        if (name[i] == QLatin1Char('\\') || name[i] == QLatin1Char(':')) {
-            cut = i;
-            break;
-        }
-    item.EntryFolder = name.left(cut + 1);
-    item.EntryFileName = name.mid(cut + 1);
+    // Split in place: a folder entry's closing separator is no part of either half, and the folder keeps
+    // the string it had for the previous item when it is the same (entries of a folder come together).
+    const QStringView name(entry.name);
+    qsizetype end = name.size();
+    if (end > 0 && isSeparator(name[end - 1]))
+        --end;
+    qsizetype cut = end - 1;
+    while (cut >= 0 && !isSeparator(name[cut]) && name[cut] != QLatin1Char(':'))
+        --cut;
+    const QStringView folder = name.first(cut + 1);
+    if (!showsFolder(item.EntryFolder, folder)) {
+        item.EntryFolder = folder.toString();
+        item.EntryFolder.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+    item.EntryFileName = name.sliced(cut + 1, end - cut - 1).toString();
     item.PackedSize = int64_t(entry.compressedSize());
     item.UnpackedSize = int64_t(entry.uncompressedSize());
     if (item.UnpackedSize > 0) {

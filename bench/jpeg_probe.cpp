@@ -12,6 +12,7 @@
 #include "platform/Error.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
+#include "platform/os/File.h"
 
 #include <QFile>
 #include <QStringList>
@@ -66,8 +67,8 @@ private:
 // The marker reader and the scaled probe as the product runs them, each over a counting source.
 bool measureBytes(const QString &path)
 {
-    QFile markerFile;
-    vx::files::openForReading(markerFile, path);
+    vx::os::File markerFile;
+    vx::files::openForReading(markerFile, vx::nativePath(path));
     vx::jpeg::FileByteSource markerSource(markerFile);
     CountingByteSource markerCount(markerSource);
     const vx::JpegSize size = vx::ReadJpegSizeFromSource(markerCount, vx::nativePath(path));

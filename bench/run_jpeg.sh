@@ -2,9 +2,8 @@
 # JPEG header probes against Pillow (the reference peer), ImageMagick's identify -ping and vipsheader
 # over the same generated camera-like photos (VX_JPEG_PHOTOS, 2,000 by default; 2-12 MP, an EXIF
 # thumbnail and a 64 KiB metadata segment full of 0xFF runs in front of each frame header).
-# Method: each side is one whole process over all photos (start-up included: "process" in the names),
-# best of the same VX_BENCH_RUNS runs, page cache warmed once for all. Our two probes are timed
-# separately, each against every peer's single probe.
+# Method as in common.sh: each side is one whole process over all photos, interleaved pairs, page cache
+# warmed once for all. Our two probes are timed separately, each paired with every peer's single probe.
 # Checks before any figure: our full sizes equal Pillow's, identify's and vipsheader's, photo by photo;
 # our scaled sizes are Pillow's divided by 8 and rounded up; the byte counts come from the product's own
 # readers over counting sources and see the same sizes.
@@ -21,11 +20,19 @@ python=$(pillow_python)
 mapfile -t photos < "$work/list"
 warm_list "$work/list"
 
-t_scaled=$(best_of "$work/scaled.txt" "$probe" scaled "$work/list")
-t_markers=$(best_of "$work/markers.txt" "$probe" markers "$work/list")
-t_pillow=$(best_of "$work/pillow.txt" "$python" "$(dirname "$0")/pillow_sizes.py" "$work/list")
-t_identify=$(best_of "$work/identify.txt" identify -ping -format '%w %h\n' "${photos[@]}")
-t_vips=$(best_of "$work/vips.raw" vipsheader "${photos[@]}")
+markers() { "$probe" markers "$work/list"; }
+scaled() { "$probe" scaled "$work/list"; }
+pillow() { "$python" "$(dirname "$0")/pillow_sizes.py" "$work/list"; }
+identify_ping() { identify -ping -format '%w %h\n' "${photos[@]}"; }
+vips() { vipsheader "${photos[@]}"; }
+pairs markers_process_ratio_vs_pillow "$work/markers.txt" "$work/pillow.txt" markers pillow
+t_markers=$pair_ours_ns t_pillow=$pair_peer_ns
+pairs scaled_process_ratio_vs_pillow "$work/scaled.txt" "$work/pillow.txt" scaled pillow
+t_scaled=$pair_ours_ns
+pairs markers_process_ratio_vs_identify "$work/markers.txt" "$work/identify.txt" markers identify_ping
+pairs scaled_process_ratio_vs_identify "$work/scaled.txt" "$work/identify.txt" scaled identify_ping
+pairs markers_process_ratio_vs_vipsheader "$work/markers.txt" "$work/vips.raw" markers vips
+pairs scaled_process_ratio_vs_vipsheader "$work/scaled.txt" "$work/vips.raw" scaled vips
 
 # vipsheader prints "PATH: WxH uchar, ..." per photo, in the order given.
 sed -E 's/^.*: ([0-9]+)x([0-9]+) .*$/\1 \2/' "$work/vips.raw" > "$work/vips.txt"
@@ -46,12 +53,6 @@ echo "jpeg_photos: $count"
 echo "markers_process_seconds: $(seconds "$t_markers")"
 echo "scaled_process_seconds: $(seconds "$t_scaled")"
 echo "pillow_process_seconds: $(seconds "$t_pillow")"
-echo "markers_process_ratio_vs_pillow: $(ratio "$t_markers" "$t_pillow")"
-echo "scaled_process_ratio_vs_pillow: $(ratio "$t_scaled" "$t_pillow")"
-echo "markers_process_ratio_vs_identify: $(ratio "$t_markers" "$t_identify")"
-echo "scaled_process_ratio_vs_identify: $(ratio "$t_scaled" "$t_identify")"
-echo "markers_process_ratio_vs_vipsheader: $(ratio "$t_markers" "$t_vips")"
-echo "scaled_process_ratio_vs_vipsheader: $(ratio "$t_scaled" "$t_vips")"
 awk -v n="$count" '{ m += $5; s += $6 } END {
   printf "markers_bytes_read_per_photo: %d\nscaled_bytes_read_per_photo: %d\n", m / n, s / n }' "$work/bytes.txt"
 rm -rf "$work"

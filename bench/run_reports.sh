@@ -7,8 +7,8 @@
 # - Pillow: Image.open plus its size on every photo, a failure counting as broken; the same process
 #   serves both figures, as it does both jobs;
 # - identify -ping -format '%i %w %h' on every photo (secondary).
-# Method: every side is one whole process (start-up, window and list filling included: "process" in the
-# names), best of the same VX_BENCH_RUNS runs, page cache warmed once for all.
+# Method as in common.sh: every side is one whole process (start-up, window and list filling included:
+# "process" in the names), interleaved pairs, page cache warmed once for all.
 # Checks: "Файлов", "Папок" and the range equal what Pillow's sizes give; the finder selects exactly the
 # photos Pillow fails on; identify's size equals Pillow's for every photo Pillow opens.
 set -euo pipefail
@@ -32,10 +32,16 @@ warm_list "$work/list"
 # identify fails on the empty and the cut photos; it still prints the others.
 identify_sizes() { identify -ping -format '%i %w %h\n' "$@" 2> /dev/null || true; }
 
-t_techdata=$(best_of "$work/techdata.txt" "$run" techdata "$work/list")
-t_broken=$(best_of "$work/broken.txt" "$run" broken "$work/list")
-t_pillow=$(best_of "$work/pillow.txt" "$python" "$here/pillow_sizes.py" "$work/list")
-t_identify=$(best_of "$work/identify.txt" identify_sizes "${photos[@]}")
+techdata() { "$run" techdata "$work/list"; }
+broken() { "$run" broken "$work/list"; }
+pillow() { "$python" "$here/pillow_sizes.py" "$work/list"; }
+identify_all() { identify_sizes "${photos[@]}"; }
+pairs folder_techdata_process_ratio_vs_pillow "$work/techdata.txt" "$work/pillow.txt" techdata pillow
+t_techdata=$pair_ours_ns t_pillow=$pair_peer_ns
+pairs broken_finder_process_ratio_vs_pillow "$work/broken.txt" "$work/pillow.txt" broken pillow
+t_broken=$pair_ours_ns
+pairs folder_techdata_process_ratio_vs_identify "$work/techdata.txt" "$work/identify.txt" techdata identify_all
+pairs broken_finder_process_ratio_vs_identify "$work/broken.txt" "$work/identify.txt" broken identify_all
 
 python3 "$here/reports_expected.py" "$work/list" "$work/pillow.txt" > "$work/expected.txt"
 sed -n '1,3p' "$work/expected.txt" > "$work/expected_techdata.txt"
@@ -53,10 +59,6 @@ echo "reports_broken: $(grep -c . "$work/broken.txt")"
 echo "folder_techdata_process_seconds: $(seconds "$t_techdata")"
 echo "broken_finder_process_seconds: $(seconds "$t_broken")"
 echo "pillow_process_seconds: $(seconds "$t_pillow")"
-echo "folder_techdata_process_ratio_vs_pillow: $(ratio "$t_techdata" "$t_pillow")"
-echo "broken_finder_process_ratio_vs_pillow: $(ratio "$t_broken" "$t_pillow")"
-echo "folder_techdata_process_ratio_vs_identify: $(ratio "$t_techdata" "$t_identify")"
-echo "broken_finder_process_ratio_vs_identify: $(ratio "$t_broken" "$t_identify")"
 # The finder's growth in the number of broken photos: lists of 500 and of 5,000 empty photos, and 5,000
 # of them among 10,000 against 10,000 good ones (a tiny JPEG), each timed inside the process (the run
 # alone, best of VX_BENCH_RUNS), since start-up would hide the difference. Linear work gives about 10 and 1.

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The page-1 scan's walk against find over VX_WALK_FILES files (100,000 by default) in folders of 100,
 # a tenth of them photos with endings in every letter case. Method as in common.sh: both sides whole
-# processes printing every path found, best of the same VX_BENCH_RUNS runs, page cache warmed. Our
-# process also starts the main window, which find does not have to: its cost alone is printed beside.
-# Check: the sorted path lists are equal.
+# processes printing every path found, interleaved pairs, page cache warmed. Our process also starts the
+# main window and fills the page's list as a scan does, which find does not have to: the start-up alone
+# is printed beside. Check: the sorted path lists are equal.
 set -euo pipefail
 bench_name=walk
 source "$(dirname "$0")/common.sh"
@@ -24,18 +24,22 @@ for d in range((files + 99) // 100):
 PY
 find "$tree" > /dev/null # warm the directory cache for both
 
-t_find=$(best_of "$work/find.txt" find "$tree" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \))
-t_ours=$(best_of "$work/ours.txt" "$(tool bench_walk)" "$tree")
+walk=$(tool bench_walk)
+find_photos() { find "$tree" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \); }
+walk_photos() { "$walk" "$tree"; }
+check() { # after both sides of a pair
+  [ "$1" = peer ] || return 0
+  LC_ALL=C sort "$work/find.txt" > "$work/find.sorted"
+  LC_ALL=C sort "$work/ours.txt" > "$work/ours.sorted"
+  same "$work/find.sorted" "$work/ours.sorted" "the paths find found and the walk found"
+}
+pairs walk_process_ratio_vs_find "$work/ours.txt" "$work/find.txt" walk_photos find_photos check
 # Our process over an empty folder: the window's start-up that the whole-process figure includes.
 mkdir -p "$work/empty"
-t_start=$(best_of /dev/null "$(tool bench_walk)" "$work/empty")
-LC_ALL=C sort "$work/find.txt" > "$work/find.sorted"
-LC_ALL=C sort "$work/ours.txt" > "$work/ours.sorted"
-same "$work/find.sorted" "$work/ours.sorted" "the paths find found and the walk found"
+t_start=$(median_time /dev/null "$walk" "$work/empty")
 
 echo "walk_photos_found: $(grep -c . "$work/ours.txt")"
-echo "walk_process_seconds: $(seconds "$t_ours")"
+echo "walk_process_seconds: $(seconds "$pair_ours_ns")"
 echo "walk_empty_folder_process_seconds: $(seconds "$t_start")"
-echo "find_process_seconds: $(seconds "$t_find")"
-echo "walk_process_ratio_vs_find: $(ratio "$t_ours" "$t_find")"
+echo "find_process_seconds: $(seconds "$pair_peer_ns")"
 rm -rf "$work"

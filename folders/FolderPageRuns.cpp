@@ -92,7 +92,11 @@ void FindPhotos(Form1View &form, const std::filesystem::path &folder, const QStr
 {
     LiveCount live(form.Button1, " файл(ов)");
     WalkHooks hooks = abortableHooks(form);
-    hooks.afterEntry = [&live](std::size_t listed) { live.show(qsizetype(listed)); };
+    // The caption is shown by the next pump: it is changed only when that pump is due.
+    hooks.afterEntry = [&live, &form](std::size_t listed) {
+        if (form.desktop->pumpDue())
+            live.show(qsizetype(listed));
+    };
     walkFolder(folder, mask, photoEndings(), target, hooks);
 }
 
@@ -101,12 +105,12 @@ void FindArchives(Form1View &form, const std::filesystem::path &folder, const QS
 {
     static const QStringList archiveEndings{QStringLiteral(".zip")};
     LiveCount live(form.Button4, " архив(ов)");
-    std::size_t before = target.size();
+    const std::size_t before = target.size();
     WalkHooks hooks = abortableHooks(form);
-    hooks.afterEntry = [&live, &before](std::size_t listed) {
-        if (listed != before)
+    // The count shows from the first archive found on, changed only when the next pump is due.
+    hooks.afterEntry = [&live, before, &form](std::size_t listed) {
+        if (listed != before && form.desktop->pumpDue())
             live.show(qsizetype(listed));
-        before = listed;
     };
     // Archives are always looked for with "*.*", whatever the caller passes.
     walkFolder(folder, QStringLiteral("*.*"), archiveEndings, target, hooks);

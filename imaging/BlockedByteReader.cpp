@@ -4,9 +4,13 @@
 
 namespace vx::jpeg {
 
-BlockedByteReader::BlockedByteReader(ByteSource &source, qint64 blockSize, qint64 keptBytes)
-    : source_(source), blockSize_(std::max<qint64>(blockSize, 1)), keptBytes_(std::max<qint64>(keptBytes, 0))
+BlockedByteReader::BlockedByteReader(ByteSource &source, qint64 blockSize, qint64 keptBytes, Storage *storage)
+    : source_(source), blockSize_(std::max<qint64>(blockSize, 1)), keptBytes_(std::max<qint64>(keptBytes, 0)),
+      kept_(storage ? storage->kept : own_.kept), block_(storage ? storage->block : own_.block)
 {
+    // Borrowed memory keeps its capacity; what it held belongs to an earlier file.
+    kept_.resize(0);
+    block_.resize(0);
 }
 
 qint64 BlockedByteReader::deliver(qint64 offset, char *target, qint64 count)

@@ -17,8 +17,15 @@ public:
     static constexpr qint64 kDefaultBlock = 16 * 1024;
     static constexpr qint64 kDefaultKept = 256 * 1024;
 
+    // Memory a reader may borrow instead of allocating its own: a run over thousands of photos then
+    // allocates (and faults in) its blocks once, not per photo. One reader at a time may use it.
+    struct Storage {
+        QByteArray kept;
+        QByteArray block;
+    };
+
     explicit BlockedByteReader(ByteSource &source, qint64 blockSize = kDefaultBlock,
-                               qint64 keptBytes = kDefaultKept);
+                               qint64 keptBytes = kDefaultKept, Storage *storage = nullptr);
 
     // The bytes from offset on that lie in memory: at least one, or nullptr when none can be delivered
     // (at or past the end, or a failed read). available receives their count.
@@ -35,9 +42,10 @@ private:
     ByteSource &source_;
     qint64 blockSize_;
     qint64 keptBytes_;
-    QByteArray kept_;       // bytes [0, kept_.size()) of the source
+    Storage own_;
+    QByteArray &kept_;          // bytes [0, kept_.size()) of the source
     bool keptComplete_ = false; // no more bytes will be appended to kept_
-    QByteArray block_;      // bytes [blockStart_, blockStart_ + block_.size())
+    QByteArray &block_;         // bytes [blockStart_, blockStart_ + block_.size())
     qint64 blockStart_ = -1;
     bool failed_ = false;
     std::uint64_t bytesRead_ = 0;

@@ -1,21 +1,26 @@
 #include "imaging/ByteSource.h"
 
-#include <QFile>
+#include "platform/os/File.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace vx::jpeg {
 
-FileByteSource::FileByteSource(QFile &file) : file_(file), size_(file.size()) {}
+FileByteSource::FileByteSource(os::File &file) : file_(file), size_(0)
+{
+    std::uint64_t bytes = 0;
+    std::error_code error;
+    if (file_.size(bytes, error))
+        size_ = qint64(bytes);
+}
 
 qint64 FileByteSource::readAt(qint64 offset, char *target, qint64 count)
 {
     if (offset < 0 || count <= 0)
         return 0;
-    if (file_.pos() != offset && !file_.seek(offset))
-        return -1;
-    return file_.read(target, count);
+    std::error_code error;
+    return file_.readAt(std::uint64_t(offset), target, std::size_t(count), error);
 }
 
 qint64 MemoryByteSource::readAt(qint64 offset, char *target, qint64 count)

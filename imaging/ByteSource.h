@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-class QFile;
+namespace vx::os {
+class File;
+}
 
 namespace vx::jpeg {
 
@@ -20,12 +22,12 @@ public:
 
 class FileByteSource final : public ByteSource {
 public:
-    explicit FileByteSource(QFile &file); // an open file; its length is taken now
+    explicit FileByteSource(os::File &file); // an open file; its length is taken now (0 when unknown)
     qint64 size() const override { return size_; }
     qint64 readAt(qint64 offset, char *target, qint64 count) override;
 
 private:
-    QFile &file_;
+    os::File &file_;
     qint64 size_;
 };
 

@@ -13,7 +13,8 @@ bool isCountedFrame(int code) { return code == 0xC0 || code == 0xC1 || code == 0
 
 // One byte-wise walk from offset 0. For every 0xFF read while position + 7 < size, the code byte behind
 // it is read and passed to visit(code, offset behind the code); visit returns false to end the walk.
-// memchr finds the 0xFF bytes block by block; the rules are those of reading one byte at a time.
+// memchr finds the 0xFF bytes in the span in hand, whose code bytes are read from it too; only a code
+// byte beyond the span costs a call to the reader. The rules are those of reading one byte at a time.
 template <typename Visit>
 void walkMarkers(BlockedByteReader &bytes, qint64 size, Visit visit)
 {
@@ -24,19 +25,34 @@ void walkMarkers(BlockedByteReader &bytes, qint64 size, Visit visit)
         const uchar *run = bytes.bytesAt(pos, available);
         if (!run)
             return;
-        const qint64 span = std::min(available, limit - pos);
-        const void *hit = std::memchr(run, 0xFF, static_cast<std::size_t>(span));
-        if (!hit) {
-            pos += span;
-            continue;
+        const uchar *const inHand = run + available;
+        const uchar *const end = run + std::min(available, limit - pos);
+        const uchar *p = run;
+        bool codeBeyond = false;
+        while (p < end) {
+            const uchar *ff = *p == 0xFF ? p : static_cast<const uchar *>(std::memchr(p, 0xFF, std::size_t(end - p)));
+            if (!ff) {
+                p = end;
+                break;
+            }
+            p = ff + 1; // the 0xFF is consumed
+            if (p == inHand) {
+                codeBeyond = true;
+                break;
+            }
+            const int code = *p++;
+            if (!visit(code, pos + (p - run)))
+                return;
         }
-        pos += static_cast<const uchar *>(hit) - run + 1; // the 0xFF is consumed
-        const int code = bytes.byteAt(pos);
-        if (code < 0)
-            return;
-        ++pos;
-        if (!visit(code, pos))
-            return;
+        pos += p - run;
+        if (codeBeyond) {
+            const int code = bytes.byteAt(pos);
+            if (code < 0)
+                return;
+            ++pos;
+            if (!visit(code, pos))
+                return;
+        }
     }
 }
 

@@ -6,8 +6,7 @@
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/os/File.h"
 
 namespace vx {
 
@@ -15,7 +14,7 @@ JpegSize ReadJpegSizeFromFile(const QString &path) { return ReadJpegSizeFromFile
 
 JpegSize ReadJpegSizeFromFile(const std::filesystem::path &path)
 {
-    QFile file;
+    os::File file;
     files::openForReading(file, path);
     jpeg::FileByteSource source(file);
     return ReadJpegSizeFromSource(source, path);
@@ -23,7 +22,10 @@ JpegSize ReadJpegSizeFromFile(const std::filesystem::path &path)
 
 JpegSize ReadJpegSizeFromSource(jpeg::ByteSource &source, const std::filesystem::path &path)
 {
-    jpeg::BlockedByteReader bytes(source);
+    // The runs probe photo after photo on one thread: their blocks are allocated once.
+    thread_local jpeg::BlockedByteReader::Storage storage;
+    jpeg::BlockedByteReader bytes(source, jpeg::BlockedByteReader::kDefaultBlock,
+                                  jpeg::BlockedByteReader::kDefaultKept, &storage);
     const std::optional<JpegSize> size = jpeg::scanFrameMarkers(bytes, source.size());
     if (!size)
         // The values behind a frame marker at the very end of the file would be garbage; the technical

@@ -1,11 +1,13 @@
 #include "imaging/ScaledJpegSize.h"
 
+#include "imaging/FileReadDevice.h"
 #include "imaging/JpegDeviceSource.h"
 #include "imaging/JpegMemorySource.h"
 #include "imaging/ScaledHeaderRead.h"
 #include "platform/Error.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
+#include "platform/os/File.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,9 +57,10 @@ JpegSize ScaledJpegDecoder::sizeOfFile(const QString &path) { return sizeOfFile(
 
 JpegSize ScaledJpegDecoder::sizeOfFile(const std::filesystem::path &path)
 {
-    QFile file;
+    os::File file;
     files::openForReading(file, path);
-    return sizeOfDevice(file, 4096, shownText(path));
+    jpeg::FileReadDevice device(file);
+    return sizeOfDevice(device, 4096, shownText(path));
 }
 
 JpegSize ScaledJpegSize(const QByteArray &data)

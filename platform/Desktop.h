@@ -46,6 +46,10 @@ public:
 
     // Lets pending window events run; long operations call it once per step.
     virtual void processEvents() = 0;
+    // Whether the next processEvents will run the event loop. Loops change what shows their progress
+    // (a bar's value, a caption) only then: nobody sees the changes in between, and each costs a
+    // layout. A desktop that pumps on every call says yes every time.
+    virtual bool pumpDue() const { return true; }
 };
 
 } // namespace vx

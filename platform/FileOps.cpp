@@ -184,6 +184,13 @@ bool openForReading(QFile &file, const std::filesystem::path &path, QString &rea
 #endif
 }
 
+void openForReading(os::File &file, const std::filesystem::path &path)
+{
+    std::error_code error;
+    if (!file.openForReading(path, os::Sharing::ReadersAndWriters, error))
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), QString::fromStdString(error.message())));
+}
+
 void openForReading(QFile &file, const std::filesystem::path &path)
 {
     QString reason;

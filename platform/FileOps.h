@@ -8,6 +8,10 @@
 
 #include <filesystem>
 
+namespace vx::os {
+class File;
+}
+
 namespace vx::files {
 
 // Full path of a name inside a folder: the native separator is appended only when the folder does not
@@ -39,5 +43,7 @@ bool exists(const std::filesystem::path &path);
 void openForReading(QFile &file, const std::filesystem::path &path);
 // The same without throwing: false with the reason ("Not a regular file", the system's text).
 bool openForReading(QFile &file, const std::filesystem::path &path, QString &reason);
+// The same for the OS layer's file, for readers that read at offsets themselves: no QFile per photo.
+void openForReading(os::File &file, const std::filesystem::path &path);
 
 } // namespace vx::files

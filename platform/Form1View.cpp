@@ -2,10 +2,13 @@
 
 #include "platform/Error.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -47,6 +50,12 @@ void Form1View::becomeIdle()
     EnableControls();
 }
 
+void Form1View::showProgress(int value)
+{
+    if (desktop->pumpDue())
+        pb1->setValue(value);
+}
+
 bool Form1View::execute(FolderDialogState &dialog)
 {
     QPoint topLeft(0, 0);
@@ -62,19 +71,25 @@ bool Form1View::execute(FolderDialogState &dialog)
     return true;
 }
 
-void Form1View::guarded(const std::function<void()> &handler)
+void Form1View::guarded(const std::function<void()> &handler, QWidget *startedByControl)
 {
+    // Locking the controls for a run pushes the keyboard focus on to whatever still takes it (the
+    // read-only technical data); it goes back to the control that started the run once the run is over.
+    const QPointer<QWidget> startedBy = startedByControl ? startedByControl : QApplication::focusWidget();
     QString failure;
     try {
         handler();
-        return;
     } catch (const Error &e) {
         failure = e.message();
     } catch (const std::exception &e) {
         failure = QString::fromLocal8Bit(e.what());
     }
-    desktop->showError(failure);
-    becomeIdle();
+    if (!failure.isNull()) {
+        desktop->showError(failure);
+        becomeIdle();
+    }
+    if (startedBy && startedBy->isEnabled() && startedBy->isVisible() && startedBy->window() == window)
+        startedBy->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace vx

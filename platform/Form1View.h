@@ -88,13 +88,17 @@ public:
     void placePanelOverList();
     // Hides Panel1 and calls EnableControls: the window is idle again.
     void becomeIdle();
+    // Sets pb1's value when a pump is due (see Desktop::pumpDue): a run calls it per step, and the
+    // value costs a repaint only where a pump can show it.
+    void showProgress(int value);
 
     // Places the dialog at one fifth of the screen from its top left corner and opens it; on OK the
     // chosen folder becomes the held path.
     bool execute(FolderDialogState &dialog);
 
     // Runs a handler; a failure it does not catch is shown with its text and the window is idle after.
-    void guarded(const std::function<void()> &handler);
+    // The keyboard focus goes back to startedBy after it (by default the control that has it now).
+    void guarded(const std::function<void()> &handler, QWidget *startedBy = nullptr);
 
 private:
     QList<QWidget *> lockedControls() const;

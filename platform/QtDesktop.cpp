@@ -10,6 +10,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
@@ -26,23 +28,14 @@ bool QtDesktop::chooseFolder(const FolderDialogRequest &request, QString &chosen
     return true;
 }
 
-void QtDesktop::showMessage(const QString &text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner_);
-    box.exec();
-}
+void QtDesktop::showMessage(const QString &text) { dialogs::message(QMessageBox::NoIcon, {}, text, owner_)->exec(); }
 
 void QtDesktop::showInformation(const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, owner_);
-    box.exec();
+    dialogs::message(QMessageBox::Information, title, text, owner_)->exec();
 }
 
-void QtDesktop::showError(const QString &text)
-{
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner_);
-    box.exec();
-}
+void QtDesktop::showError(const QString &text) { dialogs::message(QMessageBox::Critical, {}, text, owner_)->exec(); }
 
 bool QtDesktop::askYesNo(const QString &title, const QString &text)
 {
@@ -72,16 +65,48 @@ FailureAnswer QtDesktop::askFailure(const QString &caption, const QString &text)
 
 void QtDesktop::openFolder(const QString &path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path)));
+    const QString notOpened = QStringLiteral("Не удалось открыть папку\r\n") + path;
+#ifdef Q_OS_WIN
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
+        showMessage(notOpened);
+#else
+    // The desktop's opener runs apart from the program, and only its exit tells whether it found a
+    // program for folders; the box comes when it has given up. Its owner may be gone by then.
+    auto *opener = new QProcess(QCoreApplication::instance());
+    const QPointer<QWidget> owner = owner_;
+    const bool hadOwner = owner_ != nullptr;
+    const auto tell = [opener, owner, hadOwner](const QString &text) {
+        opener->deleteLater();
+        if (!hadOwner || owner)
+            dialogs::message(QMessageBox::Warning, {}, text, owner)->exec();
+    };
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [tell, notOpened](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            tell(notOpened + QStringLiteral("\r\nНе найдена программа xdg-open (пакет xdg-utils), которая открывает папки."));
+    });
+    QObject::connect(opener, &QProcess::finished, opener, [opener, tell, notOpened](int code, QProcess::ExitStatus status) {
+        if (code != 0 || status != QProcess::NormalExit)
+            tell(notOpened);
+        else
+            opener->deleteLater();
+    });
+    // An opener still running when the program ends (some run the file manager until it closes) is let
+    // go: destroying its QProcess would kill the window the user asked for.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, opener,
+                     [opener] { opener->setParent(nullptr); });
+    opener->start(QStringLiteral("xdg-open"), {QDir::fromNativeSeparators(path)});
+#endif
 }
 
 void QtDesktop::openUrl(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }
 
 void QtDesktop::setClipboardText(const QString &text) { QApplication::clipboard()->setText(text); }
 
+bool QtDesktop::pumpDue() const { return sincePump_.nsecsElapsed() >= pumpIntervalNs; }
+
 void QtDesktop::processEvents()
 {
-    if (sincePump_.nsecsElapsed() < pumpIntervalNs)
+    if (!pumpDue())
         return;
     QCoreApplication::processEvents();
     sincePump_.restart();

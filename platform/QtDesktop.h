@@ -27,6 +27,7 @@ public:
     void openUrl(const QString &url) override;
     void setClipboardText(const QString &text) override;
     void processEvents() override;
+    bool pumpDue() const override;
 
 private:
     QWidget *owner_;

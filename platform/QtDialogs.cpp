@@ -1,15 +1,18 @@
 #include "platform/QtDialogs.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -47,6 +50,16 @@ void keepSelectionInView(QFileDialog &dialog, const QString &held, const QString
     QObject::connect(model, &QAbstractItemModel::layoutChanged, &dialog, bringIntoView);
 }
 
+template <class Box>
+std::unique_ptr<Box> aboveOtherWindows(std::unique_ptr<Box> box)
+{
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box;
+}
+
+// Room the title bar takes besides the title: the window's icon, its buttons and margins.
+constexpr int kTitleBarExtras = 140;
+
 } // namespace
 
 std::unique_ptr<QFileDialog> folderPicker(const FolderDialogRequest &request, QWidget *owner)
@@ -82,13 +95,20 @@ std::unique_ptr<QFileDialog> folderPicker(const FolderDialogRequest &request, QW
         dialog->selectFile(held);
         keepSelectionInView(*dialog, held, parent);
     }
-    return dialog;
+    return aboveOtherWindows(std::move(dialog));
+}
+
+std::unique_ptr<QMessageBox> message(int icon, const QString &title, const QString &text, QWidget *owner)
+{
+    return aboveOtherWindows(std::make_unique<QMessageBox>(
+        QMessageBox::Icon(icon), title.isEmpty() ? QApplication::applicationDisplayName() : title, text,
+        QMessageBox::Ok, owner));
 }
 
 std::unique_ptr<QMessageBox> question(const QString &title, const QString &text, QWidget *owner)
 {
-    return std::make_unique<QMessageBox>(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                                         owner);
+    return aboveOtherWindows(std::make_unique<QMessageBox>(QMessageBox::Question, title, text,
+                                                           QMessageBox::Yes | QMessageBox::No, owner));
 }
 
 std::unique_ptr<QInputDialog> readerPassword(const QString &caption, const QString &prompt, int maxLength,
@@ -100,14 +120,25 @@ std::unique_ptr<QInputDialog> readerPassword(const QString &caption, const QStri
     dialog->setTextEchoMode(QLineEdit::Password);
     dialog->setOkButtonText(QStringLiteral("OK"));
     dialog->setCancelButtonText(QStringLiteral("Cancel"));
-    if (auto *edit = dialog->findChild<QLineEdit *>())
+    // The title names the entry. Title bars draw it in a bold face of about the window's font size; the
+    // dialog's layout sizes the window from its children, so the edit is what is made wide.
+    QFont titleFont = dialog->font();
+    titleFont.setBold(true);
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int halfScreen = screen ? screen->availableGeometry().width() / 2 : 640;
+    const int width = std::min(QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarExtras, halfScreen);
+    if (auto *edit = dialog->findChild<QLineEdit *>()) {
         edit->setMaxLength(maxLength);
-    return dialog;
+        const QMargins margins = dialog->layout() ? dialog->layout()->contentsMargins() : QMargins();
+        edit->setMinimumWidth(width - margins.left() - margins.right());
+    }
+    return aboveOtherWindows(std::move(dialog));
 }
 
 std::unique_ptr<QMessageBox> readerFailure(const QString &caption, const QString &text, QWidget *owner)
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, caption, text, QMessageBox::NoButton, owner);
+    auto box = aboveOtherWindows(
+        std::make_unique<QMessageBox>(QMessageBox::Warning, caption, text, QMessageBox::NoButton, owner));
     box->addButton(QStringLiteral("&Abort"), QMessageBox::RejectRole)->setObjectName(QStringLiteral("abort"));
     box->addButton(QStringLiteral("&Retry"), QMessageBox::AcceptRole)->setObjectName(QStringLiteral("retry"));
     box->addButton(QStringLiteral("&Ignore"), QMessageBox::DestructiveRole)->setObjectName(QStringLiteral("ignore"));

@@ -18,6 +18,18 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *
         layout->addWidget(button);
         items_ << button;
     }
+    // As on Windows, Tab enters the group on its checked item only, so that the arrow keys, which move
+    // the check along with the focus from a checked item, start from the choice the user sees.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int, bool) { keepTabStopOnChecked(); });
+}
+
+void RadioGroup::keepTabStopOnChecked()
+{
+    const QAbstractButton *checked = group_->checkedButton();
+    for (QRadioButton *button : std::as_const(items_)) {
+        const bool stop = checked ? button == checked : button == items_.first();
+        button->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 int RadioGroup::itemIndex() const { return group_->checkedId(); }

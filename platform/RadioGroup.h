@@ -20,6 +20,8 @@ public:
     int count() const { return int(items_.size()); }
 
 private:
+    void keepTabStopOnChecked();
+
     QButtonGroup *group_;
     QList<QRadioButton *> items_;
 };

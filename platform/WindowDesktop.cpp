@@ -60,4 +60,6 @@ void WindowDesktop::setClipboardText(const QString &text)
 
 void WindowDesktop::processEvents() { real_.processEvents(); }
 
+bool WindowDesktop::pumpDue() const { return real_.pumpDue(); }
+
 } // namespace vx

@@ -28,6 +28,7 @@ public:
     void openUrl(const QString &url) override;
     void setClipboardText(const QString &text) override;
     void processEvents() override;
+    bool pumpDue() const override;
 
 private:
     Desktop &real_;

@@ -103,9 +103,12 @@ void N3Click(vx::Form1View &form)
             form.AbortRequested = false;
             return;
         }
-        form.Label3->setText(QStringLiteral("Поиск \"битых\" фото (Файл № ") + QString::number(i + 1) +
-                             QLatin1Char(')'));
-        form.pb1->setValue(i);
+        // Shown by the next pump; built only when that pump is due.
+        if (form.desktop->pumpDue()) {
+            form.Label3->setText(QStringLiteral("Поиск \"битых\" фото (Файл № ") + QString::number(i + 1) +
+                                 QLatin1Char(')'));
+            form.pb1->setValue(i);
+        }
         results[std::size_t(i)] = IsBrokenPhoto(decoder, vx::nativePathOf(*list.item(i)));
     }
 

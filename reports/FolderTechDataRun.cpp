@@ -50,7 +50,7 @@ void Button7Click(vx::Form1View &form)
     QStringList resolutions;
     for (int i = 0; i < list.count(); ++i) {
         form.desktop->processEvents();
-        form.pb1->setValue(i);
+        form.showProgress(i);
         const QString path = list.item(i)->text();
         folders.visit(path);
         if (form.AbortRequested) {
@@ -68,6 +68,7 @@ void Button7Click(vx::Form1View &form)
             // An unreadable photo still counts as a file and its folder as a folder; it adds no size.
         }
     }
+    form.pb1->setValue(list.count() - 1);
     SortResolutions(resolutions);
 
     form.infmemo->setPlainText(TechDataLines(list.count(), folders.count(), resolutions).join(QLatin1Char('\n')));

@@ -25,7 +25,7 @@ inline constexpr int kMaxCookiesPerReply = 50;
 inline constexpr int kMaxCookieBytes = 4096;              // one Set-Cookie value
 
 // Transfer pieces.
-inline constexpr int kSendPieceBytes = 32'768;
+inline constexpr int kSendPieceBytes = 512 * 1024; // a photo in a few dozen reads and sends, not hundreds
 inline constexpr int kReceiveBufferBytes = 32'768;
 
 // Request header lines longer than this are folded onto continuation lines.

@@ -99,6 +99,8 @@ void TUploadForm::buildLayout()
     Memo1 = new QPlainTextEdit(GroupBox1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    // The caret marks the focus; with it the keys select the text to copy.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFrameShape(QFrame::NoFrame);
@@ -157,8 +159,10 @@ void TUploadForm::Button1Click()
                     + QStringLiteral("пожалуйста подождите..."));
     Panel1->show();
     Panel1->raise();
-    // The post blocks the window thread; paint now so the panel is on screen while it runs.
+    // The post blocks the window thread; paint now so the panel is on screen while it runs. A repaint
+    // of the window alone leaves the just-shown panel unpainted on X11, so the panel paints itself too.
     repaint();
+    Panel1->repaint();
     if (cb1->currentIndex() == ImageVenue)
         UploadToImageVenue();
     Button1->setEnabled(true);

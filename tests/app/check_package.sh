@@ -27,6 +27,10 @@ for line in '^Type=Application$' '^Exec=vorlinex$' '^Icon=vorlinex$' '^Name\[ru\
   grep -Pq "$line" "$entry" || fail "desktop entry: no line matching $line"
 done
 
+# Menus show an entry once per main category it names; the validator prints nothing for a clean entry.
+hints=$(desktop-file-validate "$entry" 2>&1) || true
+[ -z "$hints" ] || fail "desktop-file-validate: $hints"
+
 depends=$(dpkg-deb -I "$deb" control | sed -n 's/^ *Depends: //p')
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo zlib1g libssl3 libc6; do
   echo "$depends" | grep -Eq "(^|, )$p( |,|$)" || fail "Depends lacks $p: '$depends'"

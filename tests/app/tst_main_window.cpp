@@ -2,6 +2,8 @@
 #include "app/Windows.h"
 #include "platform/Error.h"
 #include "tests/support/EntryTexts.h"
+#include "tests/support/FileTree.h"
+#include "tests/support/JpegFixtures.h"
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -37,6 +39,9 @@ private slots:
     void countEditKeys();
     void tabOrderFollowsEachPage_data();
     void tabOrderFollowsEachPage();
+    void focusReturnsToTheControlThatStartedIt_data();
+    void focusReturnsToTheControlThatStartedIt();
+    void longPathsShowTheirFileName();
     void picturesHaveAccessibleNames();
     void tabStripSwitchesPages();
     void ctrlASelectsCurrentPageList_data();
@@ -313,24 +318,84 @@ void TestMainWindow::tabOrderFollowsEachPage()
     v().TabSet1->setCurrentIndex(page);
     (page == 0 ? v().Button2 : v().Button6)->setEnabled(true);
     activate();
+    vx::RadioGroup *orientation = page == 0 ? v().rg1 : v().rg2;
     child(order.first())->setFocus();
     QStringList walked;
     for (qsizetype i = 0; i < order.size(); ++i) {
         QWidget *focus = QApplication::focusWidget();
         QVERIFY(focus);
+        // Reached by the keyboard, every stop shows a mark that it has the focus, gone once it left.
+        const QImage marked = focus->grab().toImage();
+        if (auto *item = qobject_cast<QRadioButton *>(focus))
+            QVERIFY2(item->isChecked(), qPrintable(item->text()));
         // The radio group's items are its children; the group is what the order names.
-        while (focus->parentWidget() && focus->objectName().isEmpty())
-            focus = focus->parentWidget();
-        if (qobject_cast<vx::RadioGroup *>(focus->parentWidget()))
-            focus = focus->parentWidget();
-        walked << focus->objectName();
+        QWidget *named = focus;
+        while (named->parentWidget() && named->objectName().isEmpty())
+            named = named->parentWidget();
+        if (qobject_cast<vx::RadioGroup *>(named->parentWidget()))
+            named = named->parentWidget();
+        walked << named->objectName();
         press(Qt::Key_Tab);
+        if (i > 0)
+            QVERIFY2(focus->grab().toImage() != marked, qPrintable("no focus mark on " + named->objectName()));
     }
     QCOMPARE(walked, order);
+    // In the group the arrow keys move the check with the focus.
+    orientation->item(2)->setFocus();
+    press(Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), orientation->item(1));
+    QCOMPARE(orientation->itemIndex(), 1);
     // Shift+Tab walks the same way back.
     child(order.first())->setFocus();
     press(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TabSet1"));
+}
+
+void TestMainWindow::focusReturnsToTheControlThatStartedIt_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("photo scan") << 0 << "Button1";
+    QTest::newRow("examples run") << 0 << "Button2";
+    QTest::newRow("archive scan") << 1 << "Button4";
+}
+
+void TestMainWindow::focusReturnsToTheControlThatStartedIt()
+{
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    vx::test::FileTree tree;
+    tree.folder("release");
+    QVERIFY(vx::test::writeJpeg(tree.path("release/a.jpg"), 40, 30));
+    QVERIFY(vx::test::writeJpeg(tree.path("release/b.jpg"), 30, 40));
+    desktop->folderAnswers = {tree.path("release")};
+    if (control == QLatin1String("Button2"))
+        desktop->folderAnswers.push_back(tree.folder("out"));
+    if (control == QLatin1String("Button2")) {
+        v().Button1->click();
+        QCOMPARE(v().lb1->count(), 2);
+    }
+    v().Edit1->setText(QStringLiteral("2"));
+    v().TabSet1->setCurrentIndex(page);
+    activate();
+    QWidget *started = child(control);
+    QTest::mouseClick(started, Qt::LeftButton);
+    QVERIFY(desktop->folderAnswers.empty());
+    QCOMPARE(QApplication::focusWidget(), started);
+}
+
+void TestMainWindow::longPathsShowTheirFileName()
+{
+    // Two deep paths that differ in their file name only must not look the same in the list.
+    const QString deep = QStringLiteral("/photos/") + QStringLiteral("очень длинная папка релиза/").repeated(6);
+    QImage looks[2];
+    for (int i = 0; i < 2; ++i) {
+        v().lb1->clear();
+        v().lb1->addItems({deep + QStringLiteral("photo_%1.jpg").arg(i), QStringLiteral("/photos/a.jpg")});
+        QCoreApplication::processEvents(); // the list lays its rows out later
+        looks[i] = v().lb1->viewport()->grab().toImage();
+    }
+    QVERIFY(looks[0] != looks[1]);
 }
 
 void TestMainWindow::picturesHaveAccessibleNames()

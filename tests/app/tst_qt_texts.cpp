@@ -1,6 +1,7 @@
 // Qt's own texts in Russian, the archive reader's dialogs in their English, and the folder picker's
 // opening state. Dialogs are built and shown without their modal loop.
 #include "app/QtTranslation.h"
+#include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 
 #include <QAbstractItemView>
@@ -11,9 +12,12 @@
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -48,6 +52,10 @@ private slots:
     void initTestCase();
     void standardButtonsReadRussian();
     void readerDialogsKeepTheirTexts();
+    void passwordDialogShowsItsWholeTitle_data();
+    void passwordDialogShowsItsWholeTitle();
+    void folderThatCannotBeOpenedIsReported_data();
+    void folderThatCannotBeOpenedIsReported();
     void folderPickerOpensOnHeldFolder_data();
     void folderPickerOpensOnHeldFolder();
 
@@ -70,6 +78,9 @@ void TestQtTexts::standardButtonsReadRussian()
     QCOMPARE(box->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
     QCOMPARE(box->icon(), QMessageBox::Question);
     QCOMPARE(box->windowTitle(), QStringLiteral("Обработка завершена"));
+    // The help window stays on top of the others; no box may open behind it.
+    QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(vx::dialogs::message(QMessageBox::Information, "t", "x", nullptr)->windowFlags() & Qt::WindowStaysOnTopHint);
 
     const auto picker = vx::dialogs::folderPicker({QStringLiteral("Укажите папку"), tree.path(), {}, true}, nullptr);
     auto *buttons = picker->findChild<QDialogButtonBox *>();
@@ -91,6 +102,7 @@ void TestQtTexts::readerDialogsKeepTheirTexts()
     QCOMPARE(texts, QStringList({"Cancel", "OK"}));
     QCOMPARE(password->windowTitle(), QStringLiteral("Password for \"a.jpg\""));
     QCOMPARE(password->labelText(), QStringLiteral("Enter password: "));
+    QVERIFY(password->windowFlags() & Qt::WindowStaysOnTopHint);
     password->hide();
 
     const auto failure = vx::dialogs::readerFailure(QStringLiteral("Confirm"), QStringLiteral("x"), nullptr);
@@ -99,6 +111,68 @@ void TestQtTexts::readerDialogsKeepTheirTexts()
         texts << b->text();
     texts.sort();
     QCOMPARE(texts, QStringList({"&Abort", "&Ignore", "&Retry"}));
+    QVERIFY(failure->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+void TestQtTexts::passwordDialogShowsItsWholeTitle_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("short name") << "a.jpg";
+    QTest::newRow("deep entry") << "Sets/2024/Очень длинное название фотосета, часть вторая/IMG_0006.jpg";
+    QTest::newRow("wider than half the screen") << QString("x/").repeated(400) + "6.jpg";
+}
+
+void TestQtTexts::passwordDialogShowsItsWholeTitle()
+{
+    QFETCH(QString, entry);
+    const QString caption = "Password for \"" + entry + "\"";
+    const auto password = vx::dialogs::readerPassword(caption, QStringLiteral("Enter password: "), 255, nullptr);
+    password->show();
+    QFont bold = password->font();
+    bold.setBold(true);
+    const int halfScreen = QGuiApplication::primaryScreen()->availableGeometry().width() / 2;
+    QVERIFY(password->width() >= std::min(QFontMetrics(bold).horizontalAdvance(caption), halfScreen));
+    QVERIFY(password->width() <= std::max(halfScreen, password->sizeHint().width()));
+    password->hide();
+}
+
+void TestQtTexts::folderThatCannotBeOpenedIsReported_data()
+{
+    QTest::addColumn<QString>("opener"); // the script that stands in for xdg-open; empty: none installed
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no opener") << "" << "Не удалось открыть папку\r\n%1\r\nНе найдена программа xdg-open (пакет xdg-utils), которая открывает папки.";
+    QTest::newRow("opener fails") << "exit 3" << "Не удалось открыть папку\r\n%1";
+    QTest::newRow("opener opens it") << "exit 0" << "";
+}
+
+void TestQtTexts::folderThatCannotBeOpenedIsReported()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, message);
+    QTemporaryDir bin;
+    if (!opener.isEmpty()) {
+        QFile script(bin.filePath("xdg-open"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\n" + opener + "\n").toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    QStringList seen;
+    QTimer answerer; // answers the box as a user would, from inside its modal loop
+    connect(&answerer, &QTimer::timeout, this, [&seen] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seen << box->text();
+            box->accept();
+        }
+    });
+    answerer.start(10);
+    vx::QtDesktop desktop;
+    desktop.openFolder(tree.path());
+    qputenv("PATH", path);
+    QTRY_VERIFY(QCoreApplication::instance()->findChildren<QProcess *>().isEmpty());
+    QCOMPARE(seen, message.isEmpty() ? QStringList() : QStringList{message.arg(tree.path())});
 }
 
 void TestQtTexts::folderPickerOpensOnHeldFolder_data()

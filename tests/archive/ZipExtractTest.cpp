@@ -394,6 +394,15 @@ void ZipExtractTest::passwords_data()
     QTest::newRow("PKWARE, typed after a wrong one") << single(pk) << "bar" << QStringList{"baz", "foo"} << -1 << 2 << true;
     QTest::newRow("PKWARE, empty password asks") << single(pk) << "" << QStringList{"foo"} << -1 << 1 << true;
     QTest::newRow("PKWARE, cancelled") << single(pk) << "bar" << QStringList{"<cancel>"} << -1 << 1 << false;
+    // "пароль" in code page 1251, the bytes a writer encrypts with when the program's text is ANSI text.
+    const QByteArray cyrillic("\xEF\xE0\xF0\xEE\xEB\xFC");
+    {
+        ZipEntrySpec ru = pk;
+        ru.pkwarePassword = cyrillic;
+        QTest::newRow("PKWARE, Cyrillic password typed") << single(ru) << "" << QStringList{"пароль"} << -1 << 1 << true;
+    }
+    QTest::newRow("AES, Cyrillic password typed") << single(aesEntry("secret.jpg", plain, cyrillic, 256)) << ""
+                                                  << QStringList{"пароль"} << -1 << 1 << true;
     {
         ZipEntrySpec dd = pk;
         dd.dataDescriptor = true; // the check byte is the time's high byte then

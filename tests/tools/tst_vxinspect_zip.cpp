@@ -117,6 +117,10 @@ void VxinspectZipTest::listFields()
                                     "bad.jpg\t6\t6\t00000005\t20\t0\n";
         QCOMPARE(r.out, expected);
     }
+    // zip-names prints the names as stored, as unzip -Z1 does.
+    const Result names = vxinspect({QStringLiteral("zip-names"), fixture_});
+    QCOMPARE(names.exitCode, 0);
+    QCOMPARE(names.out, QByteArray("sub/photo.jpg\nsub/\na/secret.jpg\nbad.jpg\n"));
 }
 
 void VxinspectZipTest::cat_data()

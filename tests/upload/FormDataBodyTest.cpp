@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Error.h"
 #include "upload/FormDataBody.h"
+#include "upload/HttpLimits.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -111,7 +112,7 @@ private slots:
         QTest::newRow("7 bytes") << qint64(7);
         QTest::newRow("one header line") << qint64(40);
         QTest::newRow("4096") << qint64(4096);
-        QTest::newRow("send piece") << qint64(32768);
+        QTest::newRow("send piece") << qint64(vx::http::kSendPieceBytes);
         QTest::newRow("larger than the body") << qint64(1 << 20);
     }
     void pieceSizeDoesNotChangeTheBytes()

@@ -9,19 +9,23 @@
 #include "upload/Upload.h"
 
 #include <QCheckBox>
+#include <QColorSpace>
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -329,6 +333,41 @@ private slots:
         QCOMPARE(form_->cb1->currentIndex(), 2);
         QVERIFY(form_->cbox1->isChecked());
         QCOMPARE(form_->Label3->text(), QString("Файлов: 2"));
+    }
+
+    // Offscreen, "visible" proves nothing about pixels: upload_window_on_x runs this under Xvfb with the
+    // xcb platform, and a second program grabs the screen while the host holds its reply.
+    void waitPanelIsOnTheScreenWhileThePostWaits()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server: the test upload_window_on_x runs it under Xvfb");
+        fillOutputFolder();
+        const QString gate = tmp_->filePath("gate"), shot = tmp_->filePath("screen.png");
+        form_->setUploadUrlForTesting(host_->url(
+            "held", vx::test::StandinHost::dirQuery(folder_) + "&gate=" + QUrl::toPercentEncoding(gate)));
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        int grabExit = -1;
+        std::thread grabber([&] {
+            for (int i = 0; i < 3000 && !QFile::exists(gate + ".arrived"); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            grabExit = QProcess::execute("import", {"-window", "root", shot});
+            QFile(gate).open(QIODevice::WriteOnly);
+        });
+        form_->Button1Click();
+        grabber.join();
+        QCOMPARE(grabExit, 0);
+        QVERIFY(form_->Memo1->toPlainText().contains("[URL=http"));
+
+        QImage screen = QImage(shot).convertToFormat(QImage::Format_RGB32);
+        screen.setColorSpace({}); // the file says sRGB; the widget's own rendering says nothing
+        const QImage panel = form_->Panel1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int inked = 0; // the message's letters, so that a panel drawn without text cannot pass
+        for (int y = form_->Label4->y(); y < form_->Label4->geometry().bottom(); ++y)
+            for (int x = form_->Label4->x(); x < form_->Label4->geometry().right(); ++x)
+                inked += qGray(panel.pixel(x, y)) < 128;
+        QVERIFY2(inked > 50, qPrintable(QString::number(inked)));
+        QCOMPARE(screen.copy(QRect(form_->Panel1->mapToGlobal(QPoint(0, 0)), panel.size())), panel);
     }
 
     void modalShowingRunsFormShowAndClosingHidesThePanel()

@@ -8,14 +8,17 @@ talks to loopback, and it stops by itself when its stdin closes or after MAX_LIF
 
 Query parameters of a post to /upload.php:
   mode    ok (default) | redirect302 | location200 | nocontent | continue100 | chunked | short |
-          nolength | keepalive | longline | silent | status500 | status401 | closeinheader | count |
+          nolength | keepalive | longline | silent | status500 | status401 | closeinheader |
+          count (the byte count as reply, then a SHA-256 per file part on stdout) |
           nolinks | reset (no Content-Length) | resetlength: the page up to its first link line, then
           an abortive close (a reset) | trickle: a header line one byte every 50 ms for 10 s, then
-          the page
+          the page | held: as ok, once the file named by "gate" exists; the host creates
+          gate + ".arrived" when the post is in, so a test can look at the waiting window
   dir     folder holding the files the parts must equal (by their filename parameter)
   cookie  a Set-Cookie value to send (may repeat); cookie2 likewise for Set-Cookie2
 """
 
+import hashlib
 import os
 import re
 import socket
@@ -33,6 +36,7 @@ EXPECTED_ORDER = ["Connection", "Content-Type", "Content-Length", "Host", "Accep
 
 connection_counter = 0
 counter_lock = threading.Lock()
+print_lock = threading.Lock()
 
 
 def unescape_filename(name):
@@ -132,6 +136,24 @@ class Handler(BaseHTTPRequestHandler):
             problems.append("last part is not exactly imgcontent=notsafe and the closing delimiter")
         return problems
 
+    def print_part_digests(self, body):
+        """Prints "digest ID INDEX SHA256" for every file part's content, in order, then "digested ID
+        COUNT", whatever the client's part headers look like (the boundary is taken from its header)."""
+        m = re.search(r'boundary="?([^";]+)"?', self.headers.get("Content-Type", ""))
+        lines = []
+        if m:
+            delimiter = b"--" + m.group(1).encode("latin-1")
+            for part in body.split(b"\r\n" + delimiter)[:-1]:
+                if part.startswith(delimiter):
+                    part = part[len(delimiter):]
+                head, _, content = part.partition(b"\r\n\r\n")
+                if b"filename=" in head:
+                    lines.append("digest %d %d %s" % (self.connection_id, len(lines),
+                                                      hashlib.sha256(content).hexdigest()))
+        lines.append("digested %d %d" % (self.connection_id, len(lines)))
+        with print_lock:
+            print("\n".join(lines), flush=True)
+
     # --- replies ------------------------------------------------------------------------------
     def page(self, problems, with_links=True):
         lines = ["<html><body>",
@@ -181,21 +203,34 @@ class Handler(BaseHTTPRequestHandler):
         mode = query.get("mode", ["ok"])[0]
         length = int(self.headers.get("Content-Length", "0"))
         if mode == "count":
-            remaining, received = length, 0
+            remaining, chunks = length, []
             while remaining > 0:
                 chunk = self.rfile.read(min(remaining, 1 << 20))
                 if not chunk:
                     break
-                received += len(chunk)
+                chunks.append(chunk)
                 remaining -= len(chunk)
-            text = b"received: %d\r\n" % received
+            body = b"".join(chunks)
+            text = b"received: %d\r\n" % len(body)
             self.send_raw(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(text) + text)
+            # The client has its reply and its end of the connection; the digests cost it no time.
+            try:
+                self.connection.shutdown(socket.SHUT_WR)
+            except OSError:
+                pass
+            self.print_part_digests(body)
             return
         body = self.rfile.read(length)
         problems = self.check_request(body, query)
         page = self.page(problems, with_links=(mode != "nolinks"))
         cookies = self.cookie_lines(query)
-        if mode in ("ok", "nolinks"):
+        if mode == "held":
+            gate = query.get("gate", [""])[0]
+            open(gate + ".arrived", "wb").close()
+            deadline = time.monotonic() + SILENT_HOLD
+            while not os.path.exists(gate) and time.monotonic() < deadline:
+                time.sleep(0.02)
+        if mode in ("ok", "nolinks", "held"):
             self.send_raw(b"HTTP/1.0 200 OK\r\n" + cookies + b"Content-Length: %d\r\n\r\n" % len(page) + page)
         elif mode == "redirect302":
             self.send_raw(b"HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1/elsewhere\r\n" + cookies

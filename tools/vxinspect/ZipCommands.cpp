@@ -1,4 +1,4 @@
-// zip-list, zip-cat, zip-extract: the ZIP reader from the command line, for regression tests and
+// zip-list, zip-names, zip-cat, zip-extract: the ZIP reader from the command line, for regression tests and
 // benchmarks. The password dialog answers once with the password given on the command line and
 // cancels after that; the failure dialog answers "Ignore" and its text goes to standard error.
 #include "tools/vxinspect/Commands.h"
@@ -65,6 +65,27 @@ bool openArchive(vx::zip::ZipReader &reader, const QStringList &args)
     }
 }
 
+// Finds every entry as the archive page finds them; line(item, out) appends each entry's line. The lines
+// go to standard output through one buffer flushed in large pieces: a listing of 100,000 entries must
+// not cost a write per line.
+template <typename Line>
+int listEntries(vx::zip::ZipReader &reader, Line line)
+{
+    QByteArray out;
+    out.reserve(1 << 20);
+    vx::zip::TZipArchiveItem item;
+    for (bool found = reader.FindFirstEntry(QStringLiteral("*.*"), QString(), vx::zip::FilterEverything, item); found;
+         found = reader.FindNextEntry(item)) {
+        line(item, out);
+        if (out.size() >= (1 << 20) - 4096) {
+            std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int zipList(const QStringList &args)
 {
     if (args.size() < 1 || args.size() > 2)
@@ -73,25 +94,29 @@ int zipList(const QStringList &args)
     vx::zip::ZipReader reader(&desktop);
     if (!openArchive(reader, args))
         return 1;
-    // One buffer flushed in large pieces: a listing of 100,000 entries must not cost a write per line.
-    QByteArray out;
-    out.reserve(1 << 20);
-    vx::zip::TZipArchiveItem item;
-    char numbers[96];
-    for (bool found = reader.FindFirstEntry(QStringLiteral("*.*"), QString(), vx::zip::FilterEverything, item); found;
-         found = reader.FindNextEntry(item)) {
+    return listEntries(reader, [](const vx::zip::TZipArchiveItem &item, QByteArray &out) {
+        char numbers[96];
         out += (item.EntryFolder + item.EntryFileName).toUtf8();
         const int n = std::snprintf(numbers, sizeof numbers, "\t%lld\t%lld\t%08x\t%x\t%d\n",
                                     static_cast<long long>(item.UnpackedSize), static_cast<long long>(item.PackedSize),
                                     item.EntryCrc, item.ExternalAttributes, item.IsEncrypted ? 1 : 0);
         out.append(numbers, n);
-        if (out.size() >= (1 << 20) - 4096) {
-            std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-            out.clear();
-        }
-    }
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    });
+}
+
+// The entries' names as stored, one per line: unzip -Z1's output.
+int zipNames(const QStringList &args)
+{
+    if (args.size() != 1)
+        return 2;
+    ConsoleDesktop desktop(std::nullopt);
+    vx::zip::ZipReader reader(&desktop);
+    if (!openArchive(reader, args))
+        return 1;
+    return listEntries(reader, [&reader](const vx::zip::TZipArchiveItem &item, QByteArray &out) {
+        out += reader.Entry(item.EntryIndex).name.toUtf8();
+        out += '\n';
+    });
 }
 
 int zipCat(const QStringList &args)
@@ -140,6 +165,7 @@ int zipExtract(const QStringList &args)
 }
 
 vxinspect::CommandRegistration listReg("zip-list", "ARCHIVE [PASSWORD]", &zipList);
+vxinspect::CommandRegistration namesReg("zip-names", "ARCHIVE", &zipNames);
 vxinspect::CommandRegistration catReg("zip-cat", "ARCHIVE NAME [PASSWORD]", &zipCat);
 vxinspect::CommandRegistration extractReg("zip-extract", "ARCHIVE NAME DIR [PASSWORD]", &zipExtract);
 
