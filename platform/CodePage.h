@@ -1,6 +1,5 @@
 #pragma once
-// The two 8-bit code pages of the Russian systems the program serves: OEM 866 (DOS names in ZIP
-// archives) and ANSI 1251. Conversions go through iconv; nothing here is tabulated by hand.
+// The code pages of the OS layer (platform/os/CodePage.h) in Qt's types.
 
 #include <QByteArray>
 #include <QString>

@@ -26,10 +26,10 @@ namespace vx::files {
 
 QString joinPath(const QString &folder, const QString &name)
 {
-    const QChar sep = QDir::separator();
-    if (folder.endsWith(sep) || folder.endsWith(QLatin1Char('/')))
+    // "/" as Qt writes paths on every system: on Windows "\\" after a dialog's "C:/out" would show both.
+    if (folder.endsWith(QDir::separator()) || folder.endsWith(QLatin1Char('/')))
         return folder + name;
-    return folder + sep + name;
+    return folder + QLatin1Char('/') + name;
 }
 
 QString fileNamePart(const QString &path)

@@ -31,7 +31,9 @@ QString shownName(const std::filesystem::path::string_type &name)
 QString shownText(const std::filesystem::path &path)
 {
 #ifdef _WIN32
-    return QString::fromStdWString(path.native());
+    // With "/" throughout, as Qt writes the paths it gives (the folder dialog's): a path joined from a
+    // dialog's folder and a listed name would otherwise show both separators.
+    return QString::fromStdWString(path.generic_wstring());
 #else
     // "/" is never part of a UTF-8 sequence nor a 1251 letter, so each part between separators can be
     // read on its own; a path that is UTF-8 as a whole reads in one go.

@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace vx::zip;
 using vx::test::ScriptedDesktop;
@@ -281,15 +283,24 @@ void ZipFolderExtractTest::timeAndAttributes()
     w.add(e);
     Sandbox s(w.build());
     s.reader.Options.SetAttributes = setAttributes;
+#ifdef Q_OS_WIN
+    QVERIFY(s.reader.ExtractEntryToFolder(0));
+#else
     const mode_t old = ::umask(022);
     QVERIFY(s.reader.ExtractEntryToFolder(0));
     ::umask(old);
+#endif
     const QString target = s.out + QStringLiteral("/photo.jpg");
     const QFileInfo info(target);
     QCOMPARE(info.lastModified(), QDateTime(QDate(2017, 3, 14), QTime(15, 17, 58), Qt::LocalTime));
+#ifdef Q_OS_WIN
+    (void)expectedMode;
+    QSKIP("Windows keeps no POSIX modes");
+#else
     struct stat st {};
     QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
     QCOMPARE(uint(st.st_mode & 07777), expectedMode);
+#endif
 }
 
 void ZipFolderExtractTest::failureDialog_data()

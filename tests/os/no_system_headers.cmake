@@ -31,6 +31,18 @@ foreach(folder IN LISTS folders)
   endforeach()
 endforeach()
 
+# Inside platform/ only the POSIX side of the OS layer converts code pages with iconv: a Windows build
+# has no iconv.h.
+file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/platform/*.cpp ${ROOT}/platform/*.h)
+foreach(source IN LISTS sources)
+  if(NOT source MATCHES "^platform/os/posix/")
+    file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*<iconv\\.h>")
+    if(includes)
+      list(APPEND offenders "${source}: <iconv.h>")
+    endif()
+  endif()
+endforeach()
+
 if(offenders)
   list(JOIN offenders "\n  " text)
   message(FATAL_ERROR "System headers outside platform/ (use platform/os instead):\n  ${text}")

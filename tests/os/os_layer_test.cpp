@@ -3,6 +3,7 @@
 // builds for both without a toolkit; it ends with "N passed, N failed" and fails when any case does.
 
 #include "platform/os/Clock.h"
+#include "platform/os/CodePage.h"
 #include "platform/os/Directory.h"
 #include "platform/os/ErrorText.h"
 #include "platform/os/File.h"
@@ -959,6 +960,85 @@ Outcome connectToAClosedPort()
     return pass();
 }
 
+// --- code pages ---------------------------------------------------------------------------------------
+
+// Each byte of the upper half of both pages, as text. Written out here rather than asked of the system,
+// so that both systems are held to the same table; "�" marks the byte 1251 leaves empty.
+struct CodePageRangeRow {
+    const char *label;
+    CodePage page;
+    int first;
+    const char *text;
+};
+const CodePageRangeRow codePageRangeRows[] = {
+    {"866 0x80-0xBF", CodePage::Oem866, 0x80,
+     "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмноп░▒▓│┤╡╢╖╕╣║╗╝╜╛┐"},
+    {"866 0xC0-0xFF", CodePage::Oem866, 0xC0,
+     "└┴┬├─┼╞╟╚╔╩╦╠═╬╧╨╤╥╙╘╒╓╫╪┘┌█▄▌▐▀рстуфхцчшщъыьэюяЁёЄєЇїЎў°∙·√№¤■\u00A0"},
+    {"1251 0x80-0xBF", CodePage::Ansi1251, 0x80,
+     "ЂЃ‚ѓ„…†‡€‰Љ‹ЊЌЋЏђ‘’“”•–—�™љ›њќћџ\u00A0ЎўЈ¤Ґ¦§Ё©Є«¬\u00AD®Ї°±Ііґµ¶·ё№є»јЅѕї"},
+    {"1251 0xC0-0xFF", CodePage::Ansi1251, 0xC0,
+     "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюя"},
+    // The lower half is ASCII in both: the text is the bytes themselves.
+    {"866 0x00-0x7F", CodePage::Oem866, 0x00, nullptr},
+    {"1251 0x00-0x7F", CodePage::Ansi1251, 0x00, nullptr},
+};
+
+Outcome codePageRange(const CodePageRangeRow &row)
+{
+    const int count = row.text ? 64 : 128;
+    std::string bytes;
+    for (int b = row.first; b < row.first + count; ++b)
+        bytes += char(b);
+    const std::string text = row.text ? row.text : bytes;
+    const std::string decoded = decodeCodePage(row.page, bytes);
+    for (std::size_t i = 0, t = 0, d = 0; i < bytes.size(); ++i) {
+        // One character of each, compared byte by byte so that a failure names the byte.
+        const auto length = [](const std::string &s, std::size_t at) {
+            std::size_t n = 1;
+            while (at + n < s.size() && (static_cast<unsigned char>(s[at + n]) & 0xC0) == 0x80)
+                ++n;
+            return n;
+        };
+        const std::size_t tn = length(text, t), dn = d < decoded.size() ? length(decoded, d) : 0;
+        EXPECT(decoded.substr(d, dn) == text.substr(t, tn), "byte " + std::to_string(row.first + int(i)) + " reads as \"" +
+                                                                decoded.substr(d, dn) + "\"");
+        t += tn;
+        d += dn;
+    }
+    EXPECT(decoded == text, "the whole range reads differently");
+    std::string back = bytes;
+    if (row.page == CodePage::Ansi1251 && row.first == 0x80)
+        back[0x98 - 0x80] = '?'; // the empty place has no way back
+    EXPECT(encodeCodePage(row.page, text) == back, "the text does not write back to its bytes");
+    return pass();
+}
+
+// Characters that have no byte, malformed text, and 866 to 1251 as bytes.
+struct CodePageRow {
+    const char *label;
+    enum { Encode, OemToAnsi } direction;
+    CodePage page;
+    const char *input;
+    const char *expected;
+};
+const CodePageRow codePageRows[] = {
+    {"ü has no byte, and no look-alike", CodePageRow::Encode, CodePage::Ansi1251, "Grüße", "Gr??e"},
+    {"CJK in 866", CodePageRow::Encode, CodePage::Oem866, "写真.jpg", "??.jpg"},
+    {"euro has no byte in 866", CodePageRow::Encode, CodePage::Oem866, "€", "?"},
+    {"outside the BMP is one '?'", CodePageRow::Encode, CodePage::Ansi1251, "a\xF0\x9F\x93\xB7" "b", "a?b"},
+    {"malformed UTF-8", CodePageRow::Encode, CodePage::Ansi1251, "\xC0\x80x\xD0", "?x?"},
+    {"866 Cyrillic as 1251", CodePageRow::OemToAnsi, CodePage::Oem866, "\x94\xAE\xE2\xAE \xF0\xFC", "\xD4\xEE\xF2\xEE \xA8\xB9"},
+    {"866 box drawing has no 1251 byte", CodePageRow::OemToAnsi, CodePage::Oem866, "\xC4\xB0x", "??x"},
+};
+
+Outcome codePageCharacters(const CodePageRow &row)
+{
+    const std::string got = row.direction == CodePageRow::Encode ? encodeCodePage(row.page, row.input) : oemToAnsi(row.input);
+    EXPECT(got == row.expected, "gave \"" + got + "\"");
+    return pass();
+}
+
 std::vector<Case> allCases()
 {
     std::vector<Case> cases;
@@ -996,6 +1076,10 @@ std::vector<Case> allCases()
     for (const SocketRow &row : socketRows)
         cases.push_back({std::string("TCP: ") + row.label, [row] { return loopbackEnds(row); }});
     cases.push_back({"TCP: connect to a closed port", connectToAClosedPort});
+    for (const CodePageRangeRow &row : codePageRangeRows)
+        cases.push_back({std::string("code page bytes: ") + row.label, [row] { return codePageRange(row); }});
+    for (const CodePageRow &row : codePageRows)
+        cases.push_back({std::string("code page characters: ") + row.label, [row] { return codePageCharacters(row); }});
     return cases;
 }
 

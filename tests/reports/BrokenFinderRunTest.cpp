@@ -280,6 +280,9 @@ void BrokenFinderRunTest::pipesAndFoldersNamedLikePhotosAreBrokenButNeverRemoved
 {
     Fixture f;
     const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("Rel/pipe.jpg"));
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps no named pipes among its files");
+#endif
     QVERIFY(!pipe.isEmpty());
     f.addPath(pipe);
     const QString folder = f.tree.folder(QStringLiteral("Rel/folder.jpg"));

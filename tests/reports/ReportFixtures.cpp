@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QImage>
 
-#include <sys/stat.h>
 
 namespace vx::test {
 
@@ -62,7 +61,7 @@ QString namedPipe(FileTree &tree, const QString &relative)
 {
     const QString path = tree.path(relative);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+    return makeNamedPipe(path) ? path : QString();
 }
 
 QString undeletableFile(FileTree &tree)

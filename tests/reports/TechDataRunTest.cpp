@@ -191,6 +191,9 @@ void TechDataRunTest::pipesAndFoldersNamedLikePhotosAreSkipped()
     Fixture f;
     f.list({jpeg("Rel/A/1.jpg", 1600, 1200)});
     const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("Rel/A/pipe.jpg"));
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps no named pipes among its files");
+#endif
     QVERIFY(!pipe.isEmpty());
     f.view().lb1->addItem(pipe);
     f.view().lb1->addItem(f.tree.folder(QStringLiteral("Rel/B/folder.jpg")));
@@ -204,6 +207,9 @@ void TechDataRunTest::pipeAsFirstEntryIsReportedNotWaitedFor()
 {
     Fixture f;
     const QString pipe = vx::test::namedPipe(f.tree, QStringLiteral("pipe.jpg"));
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps no named pipes among its files");
+#endif
     QVERIFY(!pipe.isEmpty());
     f.view().lb1->addItem(pipe);
     f.list({jpeg("Rel/A/1.jpg", 64, 48)});

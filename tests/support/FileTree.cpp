@@ -6,7 +6,21 @@
 
 #include <fstream>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 namespace vx::test {
+
+bool makeNamedPipe(const QString &path)
+{
+#ifdef Q_OS_WIN
+    (void)path;
+    return false;
+#else
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#endif
+}
 
 FileTree::FileTree() { dir_.setAutoRemove(false); }
 

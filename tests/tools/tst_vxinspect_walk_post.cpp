@@ -2,6 +2,7 @@
 // cycle; vxinspect post sends such photos to the stand-in host by their own bytes, and fails at once
 // on a pipe named like a photo.
 #include "tests/support/ReleaseTree.h"
+#include "tests/support/ToolRun.h"
 #include "tests/upload/StandinHost.h"
 
 #include <QDir>
@@ -13,34 +14,7 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-};
-
-// The arguments reach the tool as bytes, the way a shell passes them: each one travels through the
-// environment as octal escapes that the shell's printf turns back into its bytes.
-Run vxinspect(const QList<QByteArray> &args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QString script = QStringLiteral("exec \"$0\"");
-    for (int i = 0; i < args.size(); ++i) {
-        QString escaped;
-        for (char c : args[i])
-            escaped += QStringLiteral("\\%1").arg(uint(uchar(c)), 3, 8, QLatin1Char('0'));
-        env.insert(QStringLiteral("VX_ARG%1").arg(i), escaped);
-        script += QStringLiteral(" \"$(printf \"$VX_ARG%1\")\"").arg(i);
-    }
-    QProcess tool;
-    tool.setProcessEnvironment(env);
-    tool.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral(VXINSPECT_PATH)});
-    Run run;
-    if (!tool.waitForFinished(30000))
-        return run;
-    run.exitCode = tool.exitCode();
-    run.out = tool.readAllStandardOutput();
-    return run;
-}
+vx::test::ToolRun vxinspect(const QList<QByteArray> &args) { return vx::test::runTool(QStringLiteral(VXINSPECT_PATH), args); }
 
 QByteArray bytes(const std::filesystem::path &path) { return QByteArray::fromStdString(path.native()); }
 
@@ -63,7 +37,7 @@ private slots:
         vx::test::ReleaseTree release;
         const QList<QByteArray> expected = vx::test::findPhotos(release.root());
         QCOMPARE(expected.size(), 8); // seven photos and the folder x.jpg
-        const Run run = vxinspect({"walk", bytes(release.nativeRoot())});
+        const vx::test::ToolRun run = vxinspect({"walk", bytes(release.nativeRoot())});
         QCOMPARE(run.exitCode, 0);
         QList<QByteArray> lines = run.out.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
@@ -82,7 +56,7 @@ private slots:
             std::filesystem::copy_file(photo, std::filesystem::path(copy.toStdString()) / photo.filename());
             args << bytes(photo);
         }
-        const Run run = vxinspect(args);
+        const vx::test::ToolRun run = vxinspect(args);
         QCOMPARE(run.exitCode, 0);
         const QList<QByteArray> lines = run.out.split('\n');
         QCOMPARE(lines.first(), QByteArray("ok"));
@@ -94,7 +68,7 @@ private slots:
         vx::test::ReleaseTree release;
         const QString pipe = release.tree().path(QStringLiteral("release/x.jpg/p.jpg"));
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
-        const Run run = vxinspect({"post", host_->url(QStringLiteral("ok")).toUtf8(), bytes(release.photos()[0]),
+        const vx::test::ToolRun run = vxinspect({"post", host_->url(QStringLiteral("ok")).toUtf8(), bytes(release.photos()[0]),
                                    pipe.toUtf8()});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("failed: ") && run.out.contains("p.jpg"), run.out.constData());
@@ -109,7 +83,7 @@ private slots:
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
         // A pipe would hold every probe until a writer comes, /dev/zero would be read for ever.
-        const Run run = vxinspect({"jpeg", pipe.toUtf8(), zero.toUtf8()});
+        const vx::test::ToolRun run = vxinspect({"jpeg", pipe.toUtf8(), zero.toUtf8()});
         QCOMPARE(run.exitCode, 0);
         const QList<QByteArray> lines = run.out.split('\n');
         QCOMPARE(lines.size(), 3);

@@ -1,6 +1,8 @@
 // vxinspect's ZIP commands as scripts and benchmarks use them: exact listing lines, raw bytes on
 // standard output, messages on standard error, exit codes, and the password given once.
+#include "platform/NativePath.h"
 #include "tests/support/SourcePaths.h"
+#include "tests/support/ToolRun.h"
 #include "tests/support/ZipWriter.h"
 
 #include <QDir>
@@ -9,24 +11,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+
 using vx::test::ZipEntrySpec;
 using vx::test::ZipWriter;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = vx::test::ToolRun;
 
-Result vxinspect(const QStringList &args)
+// Arguments as UTF-8, except one given as bytes (an archive named in 1251).
+Result vxinspect(const QStringList &args, const QByteArray &archive = {})
 {
-    QProcess p;
-    p.start(QStringLiteral(VXINSPECT_PATH), args);
-    p.waitForFinished(60000);
-    return Result{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                  p.readAllStandardError()};
+    QList<QByteArray> bytes;
+    for (const QString &arg : args)
+        bytes << (arg == QLatin1String("<archive>") ? archive : arg.toUtf8());
+    return vx::test::runTool(QStringLiteral(VXINSPECT_PATH), bytes);
 }
 
 const QString TestData = vx::test::testDataPath(QStringLiteral("zip/"));
@@ -50,6 +50,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString fixture_;
+    QByteArray fixture1251_; // the fixture's native path under a name of 1251 bytes ("Фото.zip")
 };
 
 void VxinspectZipTest::initTestCase()
@@ -75,6 +76,17 @@ void VxinspectZipTest::initTestCase()
     w.add(bad);
     fixture_ = dir_.filePath(QStringLiteral("fixture.zip"));
     QVERIFY(w.writeTo(fixture_));
+    // Archives made on Russian Windows reach Linux with their names in 1251; on Windows the same
+    // letters are UTF-16.
+#ifdef Q_OS_WIN
+    const std::filesystem::path name(u8"\u0424\u043E\u0442\u043E.zip");
+#else
+    const std::filesystem::path name(std::string("\xD4\xEE\xF2\xEE.zip"));
+#endif
+    const std::filesystem::path copy = vx::nativePath(dir_.path()) / name;
+    std::filesystem::copy_file(vx::nativePath(fixture_), copy);
+    const std::u8string bytes = copy.u8string();
+    fixture1251_ = QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
 void VxinspectZipTest::listMatchesSavedOutput()
@@ -82,7 +94,7 @@ void VxinspectZipTest::listMatchesSavedOutput()
     QByteArray all;
     for (const char *f : {"libzip-broken", "libzip-encrypt", "libzip-encrypt-aes128", "libzip-encrypt-aes256"}) {
         const Result r = vxinspect({QStringLiteral("zip-list"), TestData + QString::fromLatin1(f) + QStringLiteral(".zip")});
-        QCOMPARE(r.status, 0);
+        QCOMPARE(r.exitCode, 0);
         all += "# " + QByteArray(f) + ".zip\n" + r.out;
     }
     QFile expected(vx::test::sourcePath(QStringLiteral("tests/tools/zip_testdata.expected")));
@@ -92,20 +104,22 @@ void VxinspectZipTest::listMatchesSavedOutput()
 
 void VxinspectZipTest::listFields()
 {
-    const Result r = vxinspect({QStringLiteral("zip-list"), fixture_});
-    QCOMPARE(r.status, 0);
-    const QByteArray expected = "sub\\photo.jpg\t11\t" + QByteArray::number(ZipWriter::deflateRaw("photo bytes").size()) + "\t" +
-                                QByteArray::number(ZipWriter::crc32Of("photo bytes"), 16).rightJustified(8, '0') +
-                                "\t81a40000\t0\n"
-                                "sub\t0\t0\t00000000\t10\t0\n"
-                                "a\\secret.jpg\t6\t18\t" +
-                                QByteArray::number(ZipWriter::crc32Of("hidden"), 16).rightJustified(8, '0') +
-                                "\t20\t1\n"
-                                "bad.jpg\t6\t6\t00000005\t20\t0\n";
-    QCOMPARE(r.out, expected);
+    for (const QString &archive : {fixture_, QStringLiteral("<archive>")}) {
+        const Result r = vxinspect({QStringLiteral("zip-list"), archive}, fixture1251_);
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray expected = "sub\\photo.jpg\t11\t" + QByteArray::number(ZipWriter::deflateRaw("photo bytes").size()) + "\t" +
+                                    QByteArray::number(ZipWriter::crc32Of("photo bytes"), 16).rightJustified(8, '0') +
+                                    "\t81a40000\t0\n"
+                                    "sub\t0\t0\t00000000\t10\t0\n"
+                                    "a\\secret.jpg\t6\t18\t" +
+                                    QByteArray::number(ZipWriter::crc32Of("hidden"), 16).rightJustified(8, '0') +
+                                    "\t20\t1\n"
+                                    "bad.jpg\t6\t6\t00000005\t20\t0\n";
+        QCOMPARE(r.out, expected);
+    }
     // zip-names prints the names as stored, as unzip -Z1 does.
     const Result names = vxinspect({QStringLiteral("zip-names"), fixture_});
-    QCOMPARE(names.status, 0);
+    QCOMPARE(names.exitCode, 0);
     QCOMPARE(names.out, QByteArray("sub/photo.jpg\nsub/\na/secret.jpg\nbad.jpg\n"));
 }
 
@@ -125,6 +139,8 @@ void VxinspectZipTest::cat_data()
                                           << QByteArray("foo\n") << QByteArray();
     QTest::newRow("deflated, by backslash name") << QStringList{"<fixture>", "SUB\\photo.jpg"} << 0
                                                  << QByteArray("photo bytes") << QByteArray();
+    QTest::newRow("archive named in 1251") << QStringList{"<archive>", "sub/photo.jpg"} << 0 << QByteArray("photo bytes")
+                                           << QByteArray();
     QTest::newRow("CRC failure") << QStringList{"<fixture>", "bad.jpg"} << 1 << QByteArray()
                                  << QByteArray("ZipReader1: Invalid size or check sum of file or unsupported compression format - Native error: 00008\n");
     QTest::newRow("missing entry") << QStringList{"<fixture>", "none.jpg"} << 1 << QByteArray()
@@ -139,8 +155,8 @@ void VxinspectZipTest::cat()
     QFETCH(QByteArray, err);
     if (args.first() == QLatin1String("<fixture>"))
         args.first() = fixture_;
-    const Result r = vxinspect(QStringList{QStringLiteral("zip-cat")} + args);
-    QCOMPARE(r.status, status);
+    const Result r = vxinspect(QStringList{QStringLiteral("zip-cat")} + args, fixture1251_);
+    QCOMPARE(r.exitCode, status);
     QCOMPARE(r.out, out);
     QCOMPARE(r.err, err);
 }
@@ -149,29 +165,32 @@ void VxinspectZipTest::passwordAnsweredOnce()
 {
     // A wrong password is given once; the second dialog is cancelled, so the entry is skipped.
     const Result wrong = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg"), QStringLiteral("nope")});
-    QCOMPARE(wrong.status, 3);
+    QCOMPARE(wrong.exitCode, 3);
     QVERIFY(wrong.out.isEmpty());
     const Result none = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg")});
-    QCOMPARE(none.status, 3);
+    QCOMPARE(none.exitCode, 3);
     const Result right = vxinspect({QStringLiteral("zip-cat"), fixture_, QStringLiteral("a/secret.jpg"), QStringLiteral("pw")});
-    QCOMPARE(right.status, 0);
+    QCOMPARE(right.exitCode, 0);
     QCOMPARE(right.out, QByteArray("hidden"));
 }
 
 void VxinspectZipTest::extract()
 {
-    QTemporaryDir out;
-    const Result r = vxinspect({QStringLiteral("zip-extract"), fixture_, QStringLiteral("*.jpg"), out.path(), QStringLiteral("pw")});
-    QCOMPARE(r.status, 0);
-    // The failure dialog answered Ignore and printed its text.
-    QCOMPARE(r.err, QByteArray("ZipReader1: Invalid size or check sum of file or unsupported compression format - Native "
-                               "error: 00008. File processing error, possibly disk is full\n"));
-    QStringList files = QDir(out.path()).entryList(QDir::Files);
-    files.sort();
-    QCOMPARE(files, (QStringList{QStringLiteral("photo.jpg"), QStringLiteral("secret.jpg")}));
-    QFile photo(out.filePath(QStringLiteral("photo.jpg")));
-    QVERIFY(photo.open(QIODevice::ReadOnly));
-    QCOMPARE(photo.readAll(), QByteArray("photo bytes"));
+    for (const QString &archive : {fixture_, QStringLiteral("<archive>")}) {
+        QTemporaryDir out;
+        const Result r = vxinspect({QStringLiteral("zip-extract"), archive, QStringLiteral("*.jpg"), out.path(), QStringLiteral("pw")},
+                                   fixture1251_);
+        QCOMPARE(r.exitCode, 0);
+        // The failure dialog answered Ignore and printed its text.
+        QCOMPARE(r.err, QByteArray("ZipReader1: Invalid size or check sum of file or unsupported compression format - Native "
+                                   "error: 00008. File processing error, possibly disk is full\n"));
+        QStringList files = QDir(out.path()).entryList(QDir::Files);
+        files.sort();
+        QCOMPARE(files, (QStringList{QStringLiteral("photo.jpg"), QStringLiteral("secret.jpg")}));
+        QFile photo(out.filePath(QStringLiteral("photo.jpg")));
+        QVERIFY(photo.open(QIODevice::ReadOnly));
+        QCOMPARE(photo.readAll(), QByteArray("photo bytes"));
+    }
 }
 
 void VxinspectZipTest::openFailure()
@@ -187,7 +206,7 @@ void VxinspectZipTest::openFailure()
         if (command == QLatin1String("zip-cat"))
             args << QStringLiteral("x");
         const Result r = vxinspect(args);
-        QCOMPARE(r.status, 1);
+        QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QByteArray("Invalid archive file. - Native error: 00035\n"));
     }
 }

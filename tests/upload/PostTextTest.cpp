@@ -70,6 +70,7 @@ private slots:
             QTest::newRow("one-letter folder, no final separator") << "/a" << "a";
         } else {
             QTest::newRow("drive root") << "C:" + s << "C" + s;
+            QTest::newRow("as Qt writes it") << "C:/data/out" << "out";
         }
         QTest::newRow("Cyrillic") << s + "data" + s + QString::fromUtf8("Примеры") << QString::fromUtf8("Примеры");
     }

@@ -53,11 +53,11 @@ std::optional<QString> optionalArgument(const QStringList &args, int index)
     return std::nullopt;
 }
 
-bool openArchive(vx::zip::ZipReader &reader, const QString &path)
+// The archive by its native path, so that a name that is not UTF-8 (1251 bytes on Linux) opens too.
+bool openArchive(vx::zip::ZipReader &reader, const QStringList &args)
 {
-    reader.FileName = path;
     try {
-        reader.OpenReadOnly();
+        reader.OpenReadOnly(vxinspect::argumentPath(args, 0));
         return true;
     } catch (const vx::Error &e) {
         ConsoleDesktop::printError(e.message());
@@ -92,7 +92,7 @@ int zipList(const QStringList &args)
         return 2;
     ConsoleDesktop desktop(optionalArgument(args, 1));
     vx::zip::ZipReader reader(&desktop);
-    if (!openArchive(reader, args.at(0)))
+    if (!openArchive(reader, args))
         return 1;
     return listEntries(reader, [](const vx::zip::TZipArchiveItem &item, QByteArray &out) {
         char numbers[96];
@@ -111,7 +111,7 @@ int zipNames(const QStringList &args)
         return 2;
     ConsoleDesktop desktop(std::nullopt);
     vx::zip::ZipReader reader(&desktop);
-    if (!openArchive(reader, args.at(0)))
+    if (!openArchive(reader, args))
         return 1;
     return listEntries(reader, [&reader](const vx::zip::TZipArchiveItem &item, QByteArray &out) {
         out += reader.Entry(item.EntryIndex).name.toUtf8();
@@ -125,7 +125,7 @@ int zipCat(const QStringList &args)
         return 2;
     ConsoleDesktop desktop(optionalArgument(args, 2));
     vx::zip::ZipReader reader(&desktop);
-    if (!openArchive(reader, args.at(0)))
+    if (!openArchive(reader, args))
         return 1;
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
@@ -152,7 +152,7 @@ int zipExtract(const QStringList &args)
     // As the archive page runs it: file-name parts only, straight into the folder.
     reader.Options.StorePath = vx::zip::spNoPath;
     reader.Options.CreateDirs = false;
-    if (!openArchive(reader, args.at(0)))
+    if (!openArchive(reader, args))
         return 1;
     reader.BaseDir = args.at(2);
     try {

@@ -2,6 +2,7 @@
 #include "tools/vxinspect/Commands.h"
 
 #include "platform/NativePath.h"
+#include "platform/os/StandardStreams.h"
 
 #include <QCoreApplication>
 
@@ -51,6 +52,7 @@ CommandRegistration::CommandRegistration(const char *name, const char *usage, Co
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    vx::os::setBinaryStandardStreams();
     QStringList args = app.arguments().mid(1);
     const auto &commands = vxinspect::registry();
     if (args.isEmpty() || commands.find(args.first().toStdString()) == commands.end()) {

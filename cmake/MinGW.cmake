@@ -1,0 +1,16 @@
+# Cross-building for 64-bit Windows with Debian's MinGW-w64 compilers (posix threads: std::thread and
+# std::mutex need them). Libraries built for Windows are found under /usr/x86_64-w64-mingw32 (Debian's
+# MinGW zlib) and under every folder on CMAKE_PREFIX_PATH (an unpacked Qt/libjpeg/libcrypto SDK); Qt's
+# code generators (moc, rcc, uic) run on this machine: configure with -DQT_HOST_PATH=/usr.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CMAKE_PREFIX_PATH)
