@@ -344,7 +344,7 @@ private slots:
         fillOutputFolder();
         const QString gate = tmp_->filePath("gate"), shot = tmp_->filePath("screen.png");
         form_->setUploadUrlForTesting(host_->url(
-            "held", vx::test::StandinHost::dirQuery(folder_) + "&gate=" + QUrl::toPercentEncoding(gate)));
+            "held", vx::test::StandinHost::dirQuery(folder_) + "&gate=" + QUrl::toPercentEncoding(vx::test::StandinHost::hostPath(gate))));
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         int grabExit = -1;
