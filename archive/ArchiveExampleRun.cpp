@@ -46,8 +46,6 @@ public:
             form_.pb1->setValue(pos);
             form_.desktop->processEvents();
             if (form_.AbortRequested) {
-                if (!reader_.FileName.isEmpty())
-                    reader_.CloseReader();
                 stop(abortedWithCount(created_));
                 return;
             }
@@ -71,9 +69,24 @@ public:
 private:
     enum class StepEnd { NextArchive, EndRun };
 
+    // Closes the archive however its step ends: without a JPEG entry, with a failure, or aborted. Windows
+    // lets nobody move or delete a folder while a file in it is open, so an archive left open after the
+    // run would pin its release folder until the next run or the program's end.
+    class ClosesWhenDone {
+    public:
+        explicit ClosesWhenDone(vx::zip::ZipReader &reader) : reader_(reader) {}
+        ~ClosesWhenDone() { reader_.CloseReader(); }
+        ClosesWhenDone(const ClosesWhenDone &) = delete;
+        ClosesWhenDone &operator=(const ClosesWhenDone &) = delete;
+
+    private:
+        vx::zip::ZipReader &reader_;
+    };
+
     StepEnd archiveStep(const std::filesystem::path &path)
     {
         reader_.OpenReadOnly(path);
+        const ClosesWhenDone closes(reader_);
         reader_.Options.StorePath = vx::zip::spNoPath;
         reader_.Options.CreateDirs = false;
         reader_.BaseDir = files::joinPath(form_.fd2.path, QString());
@@ -94,7 +107,6 @@ private:
                 return StepEnd::EndRun;
             }
             write(*candidate);
-            reader_.CloseReader();
             return StepEnd::NextArchive;
         }
 
@@ -124,7 +136,6 @@ private:
         }
         if (!gaveUp)
             write(*candidate);
-        reader_.CloseReader();
         return StepEnd::NextArchive;
     }
 

@@ -2,12 +2,11 @@
 // zipfile on the same files where those peers are installed.
 #include "archive/ZipReader.h"
 #include "tests/archive/ZipTestHelpers.h"
+#include "tests/support/PeerProgram.h"
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/SourcePaths.h"
 #include "tests/support/ZipWriter.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,20 +17,8 @@ using vx::test::ZipWriter;
 namespace {
 
 const QString TestData = vx::test::testDataPath(QStringLiteral("zip/"));
-
-QByteArray run(const QString &program, const QStringList &args, int *exitCode = nullptr)
-{
-    QProcess p;
-    // Peers print names in the locale's encoding; ask for UTF-8.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(60000);
-    if (exitCode)
-        *exitCode = p.exitCode();
-    return p.readAllStandardOutput();
-}
+const vx::test::PeerProgram Unzip(QStringLiteral("unzip"));
+const vx::test::PeerProgram Python(QStringLiteral("python3"));
 
 // Python's view of an archive: one line per entry, "name<TAB>hex of content" (content empty for
 // encrypted entries and folders).
@@ -103,11 +90,10 @@ void ZipPeerTest::brokenArchiveFacts()
     QByteArray data;
     QCOMPARE(vx::test::errorCodeOf([&] { data = vx::test::extracted(reader, entry); }), code);
     QCOMPARE(data.size(), size);
-    if (code < 0) {
-        int status = -1;
-        const QByteArray peer = run(QStringLiteral("unzip"), {QStringLiteral("-p"), reader.FileName, entry}, &status);
-        if (status == 0)
-            QCOMPARE(data, peer);
+    if (code < 0 && Unzip.found()) {
+        const vx::test::ToolRun peer = Unzip.run({QStringLiteral("-p"), Unzip.pathFor(reader.FileName), entry});
+        QCOMPARE(peer.exitCode, 0);
+        QCOMPARE(data, peer.out);
     }
 }
 
@@ -187,25 +173,20 @@ void ZipPeerTest::againstPeers()
     reader.FileName = path;
     reader.OpenReadOnly();
     bool compared = false;
-    if (!QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()) {
+    if (Unzip.found()) {
         QStringList ours;
         for (int i = 0; i < reader.EntryCount(); ++i)
             ours << reader.Entry(i).name;
-        const QStringList theirs =
-            QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-Z1"), path})).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(ours, theirs);
+        const vx::test::ToolRun theirs = Unzip.run({QStringLiteral("-Z1"), Unzip.pathFor(path)});
+        QCOMPARE(theirs.exitCode, 0);
+        QCOMPARE(ours, QString::fromUtf8(theirs.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
         compared = true;
     }
-    // The system's interpreter first: a version manager's shim costs a second per start.
-    QString python = QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
-    if (python.isEmpty())
-        python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (!python.isEmpty()) {
-        int status = -1;
-        const QByteArray theirs =
-            run(python, {QStringLiteral("-c"), QString::fromLatin1(PythonLister), path}, &status);
-        QCOMPARE(status, 0);
-        QCOMPARE(ourView(reader), theirs);
+    if (Python.found()) {
+        const vx::test::ToolRun theirs =
+            Python.run({QStringLiteral("-c"), QString::fromLatin1(PythonLister), Python.pathFor(path)});
+        QCOMPARE(theirs.exitCode, 0);
+        QCOMPARE(ourView(reader), theirs.out);
         compared = true;
     }
     if (!compared)

@@ -115,6 +115,15 @@ private:
         QVERIFY(v().Button4->isEnabled());
         QVERIFY(!v().ArchiveRunActive);
     }
+    // Nothing holds the release once the run is over: its folder can be moved and deleted at once, which
+    // Windows refuses while a file in it is open.
+    void expectReleaseLetGo(const FileTree &tree)
+    {
+        QVERIFY(!windows->Form1.ZipReader1.IsOpen());
+        const QString moved = tree.path("moved");
+        QVERIFY(QDir().rename(tree.path("rel"), moved));
+        QVERIFY(QDir(moved).removeRecursively());
+    }
 };
 
 void TestArchiveExamples::init()
@@ -216,8 +225,9 @@ void TestArchiveExamples::failingArchiveCostsOnlyItsExample()
     const QString first = archive(tree, "rel/a.zip", {photoEntry("a.jpg", 64, 48)});
     const QString middle = entries.isEmpty() ? tree.file("rel/b.zip", archiveBytes) : archive(tree, "rel/b.zip", entries);
     const QString last = archive(tree, "rel/c.zip", {photoEntry("c.jpg", 64, 48)});
-    list({first, middle, last});
-    wanted(3);
+    // The failing archive is listed once more at the end, so the run ends on it too.
+    list({first, middle, last, middle});
+    wanted(4);
     const QString out = tree.folder("out");
     createInto(out);
     QCOMPARE(filesIn(out), QStringList({"a.jpg", "c.jpg"}));
@@ -225,6 +235,7 @@ void TestArchiveExamples::failingArchiveCostsOnlyItsExample()
     QVERIFY(desktop->messages().isEmpty());
     QCOMPARE(desktop->questions(), QStringList({completedText}));
     expectIdle();
+    expectReleaseLetGo(tree);
 }
 
 void TestArchiveExamples::sameNameFromTwoArchivesReplaces()
@@ -283,6 +294,7 @@ void TestArchiveExamples::jpegExtensions()
     const QString fileName = name.mid(name.lastIndexOf('/') + 1);
     QCOMPARE(filesIn(out), counts ? QStringList({fileName}) : QStringList());
     QCOMPARE(vx::test::texts(v().CreatedExamples).size(), counts ? 1 : 0);
+    expectReleaseLetGo(tree);
 }
 
 void TestArchiveExamples::writesExactlyTheProbedEntry_data()
@@ -499,6 +511,7 @@ void TestArchiveExamples::abort()
     QCOMPARE(filesIn(out), written);
     QCOMPARE(vx::test::texts(v().CreatedExamples).size(), written.size());
     expectIdle();
+    expectReleaseLetGo(tree);
     QVERIFY(!v().Button8->isHidden());
 }
 

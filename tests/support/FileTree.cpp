@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <fstream>
+#include <vector>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -22,15 +23,31 @@ bool makeNamedPipe(const QString &path)
 #endif
 }
 
+namespace {
+
+// Removes every entry once, depth first: a file that stays listed after its removal cannot hold this up.
+// (Under Wine a removed file that some handle still holds open stays in its folder until the handle
+// closes, and std::filesystem::remove_all then lists and removes it again without end.)
+void removeOnce(const std::filesystem::path &path)
+{
+    std::error_code error;
+    if (std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::directory) {
+        std::vector<std::filesystem::path> children;
+        for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
+            children.push_back(it->path());
+        for (const std::filesystem::path &child : children)
+            removeOnce(child);
+    }
+    std::filesystem::remove(path, error);
+}
+
+} // namespace
+
 FileTree::FileTree() { dir_.setAutoRemove(false); }
 
 // Removed by native names: Qt's own removal cannot reach a name that is not UTF-8. Links are removed,
 // never followed.
-FileTree::~FileTree()
-{
-    std::error_code error;
-    std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), error);
-}
+FileTree::~FileTree() { removeOnce(QFile::encodeName(dir_.path()).toStdString()); }
 
 QString FileTree::path(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }
 

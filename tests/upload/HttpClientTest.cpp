@@ -105,9 +105,12 @@ private slots:
         noise.insert(1000, "\r\n--------081512134502123\r\n\n\r");
         writeFile(photos_.filePath("noise.jpg"), noise);
         writeFile(photos_.filePath("empty.jpg"), {});
-        writeFile(photos_.filePath("say \"cheese\".jpg"), "quoted name");
-        for (const char *name : {"Canon_40D.jpg", "noise.jpg", "empty.jpg", "say \"cheese\".jpg"})
+        for (const char *name : {"Canon_40D.jpg", "noise.jpg", "empty.jpg"})
             files_ << photos_.filePath(name);
+#ifndef Q_OS_WIN // Windows names cannot hold a quote
+        writeFile(photos_.filePath("say \"cheese\".jpg"), "quoted name");
+        files_ << photos_.filePath("say \"cheese\".jpg");
+#endif
     }
 
     void outcomes_data()

@@ -1,8 +1,12 @@
 #pragma once
 // Starts the stand-in image host (standin_host.py) on a free loopback port for one test program and
-// stops it with the program: the script ends when its stdin closes.
+// stops it with the program. The host connects back to a listener of ours, names its port there and
+// ends when that connection closes, however this program ends: a Windows test program under Wine
+// starts the Linux script but cannot give it pipes.
 
-#include <QProcess>
+#include "platform/os/Socket.h"
+#include "tests/support/PeerProgram.h"
+
 #include <QString>
 
 namespace vx::test {
@@ -10,7 +14,7 @@ namespace vx::test {
 class StandinHost {
 public:
     StandinHost();
-    ~StandinHost();
+    ~StandinHost() = default;
     StandinHost(const StandinHost &) = delete;
     StandinHost &operator=(const StandinHost &) = delete;
 
@@ -22,9 +26,11 @@ public:
 
     // The query text that names the folder whose files the parts must equal.
     static QString dirQuery(const QString &folder);
+    // A file or folder of this program as the host names it (a drive path under Wine is mapped).
+    static QString hostPath(const QString &path);
 
 private:
-    QProcess process_;
+    vx::os::TcpSocket lifeline_;
     quint16 port_ = 0;
     QString error_;
 };

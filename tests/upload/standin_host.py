@@ -6,6 +6,11 @@ It listens on a free 127.0.0.1 port (printed as "port N" on stdout), checks what
 files on disk) and answers as the query string's "mode" asks, well-behaved or not. It only ever
 talks to loopback, and it stops by itself when its stdin closes or after MAX_LIFETIME seconds.
 
+With "--lifeline PORT" it connects to 127.0.0.1:PORT instead, sends "port N" there and stops when
+that connection closes: a Windows test program under Wine can start this Linux script but cannot hand
+it pipes, so its stdin reads as empty and its stdout goes nowhere. Folders the test names ("dir",
+"gate") are then Linux paths already (the test maps its drive paths).
+
 Query parameters of a post to /upload.php:
   mode    ok (default) | redirect302 | location200 | nocontent | continue100 | chunked | short |
           nolength | keepalive | longline | silent | status500 | status401 | closeinheader |
@@ -292,12 +297,28 @@ def watch_stdin():
         os._exit(0)
 
 
+def watch_lifeline(lifeline):
+    try:
+        while lifeline.recv(4096):
+            pass
+    finally:
+        os._exit(0)
+
+
 def main():
-    threading.Thread(target=watch_stdin, daemon=True).start()
     threading.Timer(MAX_LIFETIME, lambda: os._exit(0)).start()
     ThreadingHTTPServer.daemon_threads = True
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    print("port %d" % server.server_address[1], flush=True)
+    announcement = b"port %d\n" % server.server_address[1]
+    if len(sys.argv) == 3 and sys.argv[1] == "--lifeline":
+        lifeline = socket.create_connection(("127.0.0.1", int(sys.argv[2])), timeout=SOCKET_TIMEOUT)
+        lifeline.settimeout(None)
+        lifeline.sendall(announcement)
+        threading.Thread(target=watch_lifeline, args=(lifeline,), daemon=True).start()
+    else:
+        threading.Thread(target=watch_stdin, daemon=True).start()
+        sys.stdout.buffer.write(announcement)
+        sys.stdout.flush()
     server.serve_forever()
 
 
