@@ -1,9 +1,8 @@
 #include "folders/FolderWalk.h"
 
+#include "platform/FileOps.h"
 #include "platform/Wildcard.h"
 #include "platform/os/Directory.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <unordered_set>
@@ -40,15 +39,12 @@ public:
     void walkRoot(const std::filesystem::path &folder)
     {
         NativeString prefix = folder.native();
-        QString prefixText = shownText(folder);
-        if (prefix.empty() || !isSeparator(prefix.back())) {
+        if (prefix.empty() || !isSeparator(prefix.back()))
             prefix += std::filesystem::path::preferred_separator;
-            prefixText += QDir::separator();
-        }
         os::Directory dir;
         std::error_code error;
         if (dir.open(folder, error))
-            walk(dir, prefix, prefixText);
+            walk(dir, prefix, shownText(folder));
     }
 
 private:
@@ -56,7 +52,7 @@ private:
     // every enclosing level ends at its own next entry: the walk stops within one entry per level.
     // Sub-folders open relative to the open parent, so a tree deeper than the system's longest path
     // is walked to its bottom, as find does.
-    void walk(os::Directory &dir, const NativeString &prefix, const QString &prefixText)
+    void walk(os::Directory &dir, const NativeString &prefix, const QString &folderText)
     {
         // Each real folder once per scan, by the identity of the folder as opened (a link cannot be
         // swapped between the check and the walk): links neither loop nor repeat or multiply entries.
@@ -83,9 +79,9 @@ private:
             };
             if (matchAll_ || wildcardMatch(mask_, shown())) {
                 if (entry.kind == os::EntryKind::Folder || entry.kind == os::EntryKind::FolderLink)
-                    walkSubFolder(dir, entry, onKernelFileSystem, prefix, prefixText + shown() + QDir::separator());
+                    walkSubFolder(dir, entry, onKernelFileSystem, prefix, files::joinPath(folderText, shown()));
                 if (accepted(entry.name, shown))
-                    target_.push_back({std::filesystem::path(prefix + entry.name), prefixText + shown()});
+                    target_.push_back({std::filesystem::path(prefix + entry.name), files::joinPath(folderText, shown())});
             }
             if (hooks_.afterEntry)
                 hooks_.afterEntry(target_.size());
@@ -95,7 +91,7 @@ private:
     // Links are not followed into or out of the kernel's file systems (/proc, /sys): /proc/<pid>/root
     // and cwd lead back into the whole tree, and their content changes while it is walked.
     void walkSubFolder(const os::Directory &dir, const os::DirectoryEntry &entry, std::optional<bool> &onKernelFileSystem,
-                       const NativeString &prefix, const QString &subPrefixText)
+                       const NativeString &prefix, const QString &subFolderText)
     {
         const bool viaLink = entry.kind == os::EntryKind::FolderLink;
         if (viaLink) {
@@ -108,7 +104,7 @@ private:
         std::error_code error;
         if (!sub.open(dir, entry.name, error) || (viaLink && sub.onKernelFileSystem()))
             return;
-        walk(sub, prefix + entry.name + std::filesystem::path::preferred_separator, subPrefixText);
+        walk(sub, prefix + entry.name + std::filesystem::path::preferred_separator, subFolderText);
     }
 
     // The extension test on the native name; only an extension with a non-ASCII character is decoded

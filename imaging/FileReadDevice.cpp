@@ -1,5 +1,7 @@
 #include "imaging/FileReadDevice.h"
 
+#include "platform/os/ErrorText.h"
+
 namespace vx::jpeg {
 
 FileReadDevice::FileReadDevice(os::File &file) : file_(file)
@@ -16,7 +18,7 @@ qint64 FileReadDevice::readData(char *data, qint64 maxSize)
     std::error_code error;
     const std::int64_t got = file_.readAt(std::uint64_t(pos()), data, std::size_t(maxSize), error);
     if (got < 0)
-        setErrorString(QString::fromStdString(error.message()));
+        setErrorString(QString::fromStdString(os::errorText(error))); // message() is 1251 on a Russian Windows
     return got;
 }
 

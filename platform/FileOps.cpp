@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/NativePath.h"
 #include "platform/TemporaryFile.h"
+#include "platform/os/ErrorText.h"
 #include "platform/os/File.h"
 #include "platform/os/FileInfo.h"
 #include "platform/os/Rename.h"
@@ -16,7 +17,6 @@
 
 #ifndef _WIN32
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,10 +26,11 @@ namespace vx::files {
 
 QString joinPath(const QString &folder, const QString &name)
 {
-    // "/" as Qt writes paths on every system: on Windows "\\" after a dialog's "C:/out" would show both.
+    // A folder that already ends in a separator is a root ("C:\", "/") or was given so; "/" counts on
+    // Windows too, where a path may still come from Qt in its own form.
     if (folder.endsWith(QDir::separator()) || folder.endsWith(QLatin1Char('/')))
         return folder + name;
-    return folder + QLatin1Char('/') + name;
+    return folder + QDir::separator() + name;
 }
 
 QString fileNamePart(const QString &path)
@@ -164,7 +165,7 @@ bool openForReading(QFile &file, const std::filesystem::path &path, QString &rea
     // bytes that are not UTF-8. O_NONBLOCK keeps a pipe from holding the open; it is refused below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
+        reason = QString::fromStdString(os::errorText(std::error_code(errno, std::generic_category())));
         return false;
     }
     struct stat st {};
@@ -188,7 +189,7 @@ void openForReading(os::File &file, const std::filesystem::path &path)
 {
     std::error_code error;
     if (!file.openForReading(path, os::Sharing::ReadersAndWriters, error))
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), QString::fromStdString(error.message())));
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(shownText(path), QString::fromStdString(os::errorText(error))));
 }
 
 void openForReading(QFile &file, const std::filesystem::path &path)

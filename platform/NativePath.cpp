@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace vx {
@@ -31,9 +32,9 @@ QString shownName(const std::filesystem::path::string_type &name)
 QString shownText(const std::filesystem::path &path)
 {
 #ifdef _WIN32
-    // With "/" throughout, as Qt writes the paths it gives (the folder dialog's): a path joined from a
-    // dialog's folder and a listed name would otherwise show both separators.
-    return QString::fromStdWString(path.generic_wstring());
+    // Paths enter the program in their native form ("\" throughout, see nativePath), so the native
+    // text is what Explorer and the folder dialog show.
+    return QString::fromStdWString(path.native());
 #else
     // "/" is never part of a UTF-8 sequence nor a 1251 letter, so each part between separators can be
     // read on its own; a path that is UTF-8 as a whole reads in one go.
@@ -58,7 +59,9 @@ QString shownText(const std::filesystem::path &path)
 std::filesystem::path nativePath(const QString &text)
 {
 #ifdef _WIN32
-    return std::filesystem::path(text.toStdWString());
+    // Qt hands out "/" on Windows too; "/" can be no part of a Windows name, so the native form loses
+    // nothing, and every path built on it shows one separator throughout.
+    return std::filesystem::path(QDir::toNativeSeparators(text).toStdWString());
 #else
     const QByteArray bytes = QFile::encodeName(text);
     return std::filesystem::path(std::string(bytes.constData(), std::size_t(bytes.size())));

@@ -19,7 +19,7 @@ QString shownName(const std::filesystem::path::string_type &name);
 QString shownText(const std::filesystem::path &path);
 
 // The native path of a text typed or chosen by the user (a dialog's folder). Such texts are Unicode, so
-// the conversion loses nothing: UTF-8 bytes on Linux, UTF-16 on Windows.
+// the conversion loses nothing: UTF-8 bytes on Linux, UTF-16 with "\" as the separator on Windows.
 std::filesystem::path nativePath(const QString &text);
 
 // The file-name part of a path in the system's 8-bit encoding, as an upload names the file: the

@@ -17,7 +17,7 @@ QString FolderDisplayName(const QString &folder)
     } else if (folder == QLatin1String("/") || folder.isEmpty()) {
         return folder;
     }
-    // Qt gives Windows paths with "/" (the folder dialog's), so there both separators part the names.
+    // Paths are native ("\" on Windows), but a text in Qt's own form ("/") still parts its names there.
     for (qsizetype i = folder.size() - 2; i >= 0; --i)
         if (folder[i] == separator || folder[i] == QLatin1Char('/'))
             return folder.mid(i + 1);

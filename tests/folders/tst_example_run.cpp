@@ -61,6 +61,9 @@ QStringList sortedFiles(const QString &folder)
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
+// A path as the program holds it: native separators, as the folder dialog and the walk give paths.
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
+
 QString photo(FileTree &tree, const QString &relative, int width, int height)
 {
     const QString path = tree.path(relative);
@@ -167,14 +170,14 @@ void TestExampleRun::bothCopiesEveryPhotoWhenCountEqualsList()
     QCOMPARE(sortedFiles(out), QStringList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg"}));
     QCOMPARE(vx::test::texts(v().CreatedExamples).size(), 6);
     for (const QString &example : vx::test::texts(v().CreatedExamples))
-        QVERIFY(example.startsWith(out + QLatin1Char('/')));
+        QVERIFY(example.startsWith(shown(out) + QDir::separator()));
     QFile copy(out + QStringLiteral("/p3.jpg"));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), QByteArray("photo3"));
     QCOMPARE(desktop->shown.last().title, completedTitle);
     QVERIFY(!desktop->shown.last().panel1Visible); // the busy panel is gone before the question
-    QCOMPARE(desktop->openedFolders, QStringList({out}));
-    QCOMPARE(v().fd2.path, out);
+    QCOMPARE(desktop->openedFolders, QStringList({shown(out)}));
+    QCOMPARE(v().fd2.path, shown(out));
     QVERIFY(v().Panel1->isHidden());
     QVERIFY(v().Button1->isEnabled());
     QVERIFY(!v().pb1->isHidden());
@@ -206,7 +209,7 @@ void TestExampleRun::existingTargetIsNotOverwritten()
     scriptDraws(2, {0, 1});
     createInto(tree.path("out"));
     QCOMPARE(contentOf(tree.path("out/a.jpg")), QByteArray("old a"));
-    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({shown(tree.path("out/b.jpg"))}));
     QCOMPARE(desktop->questions(), QStringList({completedText}));
 }
 
@@ -217,7 +220,7 @@ void TestExampleRun::outputInsideReleaseCountsNothingFromThere()
     wanted(1);
     scriptDraws(2, {0, 1});
     createInto(tree.path("rel")); // a.jpg is drawn first and would be copied onto itself
-    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("rel/b.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({shown(tree.path("rel/b.jpg"))}));
     QCOMPARE(contentOf(tree.path("rel/a.jpg")), QByteArray("photo a"));
     QCOMPARE(contentOf(tree.path("rel/b.jpg")), QByteArray("photo b"));
 }
@@ -298,7 +301,7 @@ void TestExampleRun::undecodableCandidateIsRedrawn()
     wanted(1);
     v().rg1->setItemIndex(0);
     createInto(tree.folder("out"));
-    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/square.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({shown(tree.path("out/square.jpg"))}));
 
     desktop->shown.clear();
     list({tree.file("broken.jpg", "not a jpeg at all")});
@@ -351,7 +354,7 @@ void TestExampleRun::vanishedPhotoIsNotCounted()
     wanted(1);
     scriptDraws(2, {0, 1});
     createInto(tree.folder("out"));
-    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/here.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({shown(tree.path("out/here.jpg"))}));
 }
 
 void TestExampleRun::recreateDeletesOnlyLastExamples()
@@ -381,7 +384,7 @@ void TestExampleRun::abortAfterRecreateHasNoCount()
     list({tree.file("A/same.jpg"), tree.file("B/same.jpg")});
     wanted(2);
     desktop->atProcessEvents(50, [this] { v().SpeedButton1->click(); });
-    v().fd2.path = tree.folder("out");
+    v().fd2.path = shown(tree.folder("out"));
     v().SpeedButton2->click();
     QCOMPARE(desktop->messages(), QStringList({QStringLiteral("Обработка прервана.")}));
     QVERIFY(desktop->folderRequests.isEmpty());
@@ -395,10 +398,10 @@ void TestExampleRun::recreatePendingSurvivesFailedCheck()
     v().SpeedButton2->click(); // N > L: the check stops the run and the flag stays set
     QVERIFY(v().FolderRecreatePending);
     wanted(1);
-    v().fd2.path = tree.folder("out");
+    v().fd2.path = shown(tree.folder("out"));
     v().Button2->click();
     QVERIFY(desktop->folderRequests.isEmpty());
-    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({tree.path("out/a.jpg")}));
+    QCOMPARE(vx::test::texts(v().CreatedExamples), QStringList({shown(tree.path("out/a.jpg"))}));
 }
 
 void TestExampleRun::busyStateDuringRun()

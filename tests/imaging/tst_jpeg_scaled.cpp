@@ -5,8 +5,10 @@
 #include "platform/Error.h"
 #include "tests/support/JpegFixtures.h"
 #include "tests/support/SourcePaths.h"
+#include "tests/support/SystemTexts.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -286,7 +288,7 @@ private slots:
         const QString prefix = QStringLiteral("Cannot open file \"%1\". ").arg(QDir::toNativeSeparators(dir.path()));
         QVERIFY2(message.startsWith(prefix) && message.size() > prefix.size(), qPrintable(message));
         QCOMPARE(outcome([&] { return vx::ScaledJpegDecoder().sizeOfFile(photo); }).message,
-                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(photo));
+                 QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(photo), vx::test::fileNotFoundText()));
 
         // A broken photo fails the file probe and leaves the previous values.
         const QString broken = dir.filePath("broken.jpg");

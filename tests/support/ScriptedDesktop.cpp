@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
 namespace vx::test {
@@ -35,7 +36,7 @@ bool ScriptedDesktop::chooseFolder(const FolderDialogRequest &request, QString &
     folderAnswers.pop_front();
     if (!answer)
         return false;
-    chosen = *answer;
+    chosen = QDir::toNativeSeparators(*answer); // as the folder dialog gives it
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Desktop.h"
 
 #include <QBuffer>
+#include <QDir>
 
 #include <cstdio>
 #include <optional>
@@ -154,7 +155,7 @@ int zipExtract(const QStringList &args)
     reader.Options.CreateDirs = false;
     if (!openArchive(reader, args))
         return 1;
-    reader.BaseDir = args.at(2);
+    reader.BaseDir = QDir::toNativeSeparators(args.at(2)); // native, as the folder dialog gives folders
     try {
         reader.ExtractMatchingToFolder(args.at(1));
     } catch (const vx::Error &e) {

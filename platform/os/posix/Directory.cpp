@@ -11,6 +11,8 @@
 #include <linux/magic.h>
 #include <locale.h>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -65,19 +67,27 @@ char16_t upperUnit(char16_t unit)
     return upper <= 0xFFFF ? char16_t(upper) : unit;
 }
 
-// The name as NTFS compares it: UTF-8 decoded to UTF-16, every code unit upper-cased. A byte that is no
-// part of valid UTF-8 (names in an 8-bit code page) stands for itself in the surrogate range, as
-// Linux's own file system bridges do, so such names sort after all others and among themselves by byte.
-std::u16string ntfsKey(const std::string &name)
+// The name as NTFS compares it, appended to key: UTF-8 decoded to UTF-16, every code unit upper-cased. A
+// byte that is no part of valid UTF-8 (names in an 8-bit code page) stands for itself in the surrogate
+// range, as Linux's own file system bridges do, so such names sort after all others and among themselves
+// by byte. Each code unit is written high byte first, so that keys compare as bytes (memcmp) in the
+// order of their code units.
+void appendNtfsKey(const std::string &name, std::string &key)
 {
-    std::u16string key;
-    key.reserve(name.size());
+    // No byte gives more than one code unit (a 4-byte sequence gives two): two key bytes per name byte.
+    const std::size_t start = key.size();
+    key.resize(start + 2 * name.size());
+    char *out = key.data() + start;
+    const auto push = [&out](char16_t unit) {
+        *out++ = char(unit >> 8);
+        *out++ = char(unit & 0xFF);
+    };
     const auto *s = reinterpret_cast<const unsigned char *>(name.data());
     const std::size_t n = name.size();
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = s[i];
         if (c < 0x80) {
-            key.push_back(upperUnit(c));
+            push(upperUnit(c));
             ++i;
             continue;
         }
@@ -91,31 +101,30 @@ std::u16string ntfsKey(const std::string &name)
         valid = valid && !(length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
                 && !(length == 4 && (code < 0x10000 || code > 0x10FFFF));
         if (!valid) {
-            key.push_back(char16_t(0xDC00 | c));
+            push(char16_t(0xDC00 | c));
             ++i;
         } else if (code > 0xFFFF) {
-            key.push_back(char16_t(0xD800 + ((code - 0x10000) >> 10)));
-            key.push_back(char16_t(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            push(char16_t(0xD800 + ((code - 0x10000) >> 10)));
+            push(char16_t(0xDC00 + ((code - 0x10000) & 0x3FF)));
             i += length;
         } else {
-            key.push_back(upperUnit(char16_t(code)));
+            push(upperUnit(char16_t(code)));
             i += length;
         }
     }
-    return key;
+    key.resize(std::size_t(out - key.data()));
 }
 
 bool isDotOrDotDot(const std::string &name) { return name == "." || name == ".."; }
 
 // Reads every entry and puts them in NTFS's order; names equal there (Linux lets "a.jpg" and "A.jpg"
-// live side by side) keep their byte order.
+// live side by side) keep their byte order. The keys of a folder share one buffer and the sort moves
+// indices, not names: a folder of many entries costs no allocation per name.
 void readSorted(Directory::State &state)
 {
-    struct Keyed {
-        std::u16string key;
-        Item item;
-    };
-    std::vector<Keyed> keyed;
+    std::vector<Item> read;
+    std::string keys;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans; // each entry's key: start and length in keys
     for (;;) {
         errno = 0;
         const dirent *d = ::readdir(state.dir);
@@ -124,18 +133,26 @@ void readSorted(Directory::State &state)
                 state.readError = posix::lastError();
             break;
         }
-        Item item{d->d_name, d->d_type};
-        keyed.push_back({isDotOrDotDot(item.name) ? std::u16string() : ntfsKey(item.name), std::move(item)});
+        read.push_back(Item{d->d_name, d->d_type});
+        const std::size_t start = keys.size();
+        if (!isDotOrDotDot(read.back().name)) // "." and ".." (empty keys) first, as NTFS lists them
+            appendNtfsKey(read.back().name, keys);
+        spans.emplace_back(std::uint32_t(start), std::uint32_t(keys.size() - start));
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
-        // "." and ".." (empty keys) first, as NTFS lists them.
-        if (a.key != b.key)
-            return a.key < b.key;
-        return a.item.name < b.item.name;
+    const std::string_view all(keys);
+    std::vector<std::uint32_t> order(read.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int byKey = std::string_view(all.data() + spans[a].first, spans[a].second)
+                              .compare(std::string_view(all.data() + spans[b].first, spans[b].second));
+        if (byKey != 0)
+            return byKey < 0;
+        return read[a].name < read[b].name;
     });
-    state.items.reserve(keyed.size());
-    for (Keyed &k : keyed)
-        state.items.push_back(std::move(k.item));
+    state.items.reserve(read.size());
+    for (const std::uint32_t i : order)
+        state.items.push_back(std::move(read[i]));
 }
 
 } // namespace
