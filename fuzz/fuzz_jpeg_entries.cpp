@@ -59,7 +59,7 @@ bool jpegFileScan(const std::uint8_t *data, std::size_t size)
     jpeg::MemoryByteSource source(bytes);
     jpeg::BlockedByteReader ordinary(source);
     const std::optional<JpegSize> expected = jpeg::scanFrameMarkers(ordinary, source.size());
-    jpeg::BlockedByteReader tiny(source, 7, 0);
+    jpeg::BlockedByteReader tiny(source, 7, 3, 0);
     const std::optional<JpegSize> got = jpeg::scanFrameMarkers(tiny, source.size());
     if (expected.has_value() != got.has_value())
         return false;

@@ -4,8 +4,10 @@
 
 namespace vx::jpeg {
 
-BlockedByteReader::BlockedByteReader(ByteSource &source, qint64 blockSize, qint64 keptBytes, Storage *storage)
-    : source_(source), blockSize_(std::max<qint64>(blockSize, 1)), keptBytes_(std::max<qint64>(keptBytes, 0)),
+BlockedByteReader::BlockedByteReader(ByteSource &source, qint64 firstBlock, qint64 laterBlock, qint64 keptBytes,
+                                     Storage *storage)
+    : source_(source), firstBlock_(std::max<qint64>(firstBlock, 1)), laterBlock_(std::max<qint64>(laterBlock, 1)),
+      keptBytes_(std::max<qint64>(keptBytes, 0)),
       kept_(storage ? storage->kept : own_.kept), block_(storage ? storage->block : own_.block)
 {
     // Borrowed memory keeps its capacity; what it held belongs to an earlier file.
@@ -34,7 +36,8 @@ const uchar *BlockedByteReader::bytesAt(qint64 offset, qint64 &available)
         kept_.reserve(std::min(keptBytes_, source_.size()));
     while (!keptComplete_ && offset >= kept_.size()) {
         const qint64 start = kept_.size();
-        const qint64 want = std::min({blockSize_, keptBytes_ - start, source_.size() - start});
+        const qint64 step = start == 0 ? firstBlock_ : laterBlock_;
+        const qint64 want = std::min({step, keptBytes_ - start, source_.size() - start});
         if (want <= 0) {
             keptComplete_ = true;
             break;
@@ -50,8 +53,8 @@ const uchar *BlockedByteReader::bytesAt(qint64 offset, qint64 &available)
         return reinterpret_cast<const uchar *>(kept_.constData()) + offset;
     }
     if (blockStart_ < 0 || offset < blockStart_ || offset >= blockStart_ + block_.size()) {
-        const qint64 start = offset - offset % blockSize_;
-        const qint64 want = std::min(blockSize_, source_.size() - start);
+        const qint64 start = offset - offset % laterBlock_;
+        const qint64 want = std::min(laterBlock_, source_.size() - start);
         block_.resize(want);
         const qint64 got = deliver(start, block_.data(), want);
         block_.resize(got);

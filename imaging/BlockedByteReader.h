@@ -3,6 +3,9 @@
 // blocks of the first walk are kept (up to a bound) so that the second walk reads nothing again in an
 // ordinary photo, whose frame header lies within its first few hundred kilobytes. Past the bound a single
 // block is kept, so a huge file costs no more memory than a small one.
+// The first read is small: most headers end within it. A scan that runs past it is usually crossing a
+// metadata segment of up to 64 KiB (maker notes, embedded previews), so later reads take larger steps:
+// one system call per step is what a probe of thousands of photos pays for, more than the bytes.
 
 #include "imaging/ByteSource.h"
 
@@ -14,7 +17,8 @@ namespace vx::jpeg {
 
 class BlockedByteReader {
 public:
-    static constexpr qint64 kDefaultBlock = 16 * 1024;
+    static constexpr qint64 kDefaultFirstBlock = 16 * 1024;
+    static constexpr qint64 kDefaultLaterBlock = 64 * 1024;
     static constexpr qint64 kDefaultKept = 256 * 1024;
 
     // Memory a reader may borrow instead of allocating its own: a run over thousands of photos then
@@ -24,8 +28,9 @@ public:
         QByteArray block;
     };
 
-    explicit BlockedByteReader(ByteSource &source, qint64 blockSize = kDefaultBlock,
-                               qint64 keptBytes = kDefaultKept, Storage *storage = nullptr);
+    explicit BlockedByteReader(ByteSource &source, qint64 firstBlock = kDefaultFirstBlock,
+                               qint64 laterBlock = kDefaultLaterBlock, qint64 keptBytes = kDefaultKept,
+                               Storage *storage = nullptr);
 
     // The bytes from offset on that lie in memory: at least one, or nullptr when none can be delivered
     // (at or past the end, or a failed read). available receives their count.
@@ -40,7 +45,8 @@ private:
     qint64 deliver(qint64 offset, char *target, qint64 count);
 
     ByteSource &source_;
-    qint64 blockSize_;
+    qint64 firstBlock_;
+    qint64 laterBlock_;
     qint64 keptBytes_;
     Storage own_;
     QByteArray &kept_;          // bytes [0, kept_.size()) of the source

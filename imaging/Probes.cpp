@@ -1,6 +1,7 @@
 #include "imaging/Probes.h"
 
 #include "imaging/ScaledJpegSize.h"
+#include "platform/Error.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
 
@@ -17,10 +18,16 @@ void ProbeScaledJpegSize(const QString &path) { ProbeScaledJpegSize(nativePath(p
 
 void ProbeScaledJpegSize(const std::filesystem::path &path)
 {
-    // A photo deleted since the scan is not an error here; the caller's copy will fail on it.
-    if (!files::exists(path))
-        return;
-    const JpegSize size = ScaledJpegDecoder().sizeOfFile(path);
+    // A photo deleted since the scan is not an error here; the caller's copy will fail on it. Asked
+    // only once the probe failed: a status call per photo costs a run of thousands more than the test.
+    JpegSize size;
+    try {
+        size = ScaledJpegDecoder().sizeOfFile(path);
+    } catch (const vx::Error &) {
+        if (!files::exists(path))
+            return;
+        throw;
+    }
     ProbeWidth = size.width;
     ProbeHeight = size.height;
 }

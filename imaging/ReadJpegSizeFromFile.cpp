@@ -24,8 +24,9 @@ JpegSize ReadJpegSizeFromSource(jpeg::ByteSource &source, const std::filesystem:
 {
     // The runs probe photo after photo on one thread: their blocks are allocated once.
     thread_local jpeg::BlockedByteReader::Storage storage;
-    jpeg::BlockedByteReader bytes(source, jpeg::BlockedByteReader::kDefaultBlock,
-                                  jpeg::BlockedByteReader::kDefaultKept, &storage);
+    jpeg::BlockedByteReader bytes(source, jpeg::BlockedByteReader::kDefaultFirstBlock,
+                                  jpeg::BlockedByteReader::kDefaultLaterBlock, jpeg::BlockedByteReader::kDefaultKept,
+                                  &storage);
     const std::optional<JpegSize> size = jpeg::scanFrameMarkers(bytes, source.size());
     if (!size)
         // The values behind a frame marker at the very end of the file would be garbage; the technical

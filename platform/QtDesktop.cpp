@@ -102,11 +102,17 @@ void QtDesktop::openUrl(const QString &url) { QDesktopServices::openUrl(QUrl(url
 
 void QtDesktop::setClipboardText(const QString &text) { QApplication::clipboard()->setText(text); }
 
-bool QtDesktop::pumpDue() const { return sincePump_.nsecsElapsed() >= pumpIntervalNs; }
+bool QtDesktop::pumpDue() const
+{
+    promised_ = sincePump_.nsecsElapsed() >= pumpIntervalNs;
+    return *promised_;
+}
 
 void QtDesktop::processEvents()
 {
-    if (!pumpDue())
+    const bool due = promised_ ? *promised_ : sincePump_.nsecsElapsed() >= pumpIntervalNs;
+    promised_.reset();
+    if (!due)
         return;
     QCoreApplication::processEvents();
     sincePump_.restart();

@@ -5,6 +5,8 @@
 
 #include <QElapsedTimer>
 
+#include <optional>
+
 class QWidget;
 
 namespace vx {
@@ -36,6 +38,10 @@ private:
     // still answers within a few milliseconds.
     QElapsedTimer sincePump_;
     static constexpr qint64 pumpIntervalNs = 4'000'000;
+    // What pumpDue last told a loop, kept until the next processEvents: that call does as it was told.
+    // Loops ask, change their bar and caption only on a yes, then work on an entry; deciding afresh by
+    // the clock after that work would pump a window whose bar and caption were never brought up to date.
+    mutable std::optional<bool> promised_;
 };
 
 } // namespace vx

@@ -95,7 +95,16 @@ void N3Click(vx::Form1View &form)
     vx::ScaledJpegDecoder decoder;
     std::vector<bool> results(std::size_t(list.count()), false);
 
+    // The caption and the bar show the entry last tested.
+    const auto showTested = [&form](int last) {
+        form.Label3->setText(QStringLiteral("Поиск \"битых\" фото (Файл № ") + QString::number(last + 1) +
+                             QLatin1Char(')'));
+        form.pb1->setValue(last);
+    };
     for (int i = 0; i < list.count() && std::size_t(i) < results.size(); ++i) {
+        // Built only for a pump that will draw them, and just before it.
+        if (i > 0 && form.desktop->pumpDue())
+            showTested(i - 1);
         form.desktop->processEvents();
         if (form.AbortRequested) {
             applyResults(list, results, i);
@@ -103,16 +112,12 @@ void N3Click(vx::Form1View &form)
             form.AbortRequested = false;
             return;
         }
-        // Shown by the next pump; built only when that pump is due.
-        if (form.desktop->pumpDue()) {
-            form.Label3->setText(QStringLiteral("Поиск \"битых\" фото (Файл № ") + QString::number(i + 1) +
-                                 QLatin1Char(')'));
-            form.pb1->setValue(i);
-        }
         results[std::size_t(i)] = IsBrokenPhoto(decoder, vx::nativePathOf(*list.item(i)));
     }
+    const int tested = std::min(list.count(), int(results.size()));
+    showTested(tested - 1);
 
-    const int broken = applyResults(list, results, std::min(list.count(), int(results.size())));
+    const int broken = applyResults(list, results, tested);
     if (broken == 0)
         form.desktop->showMessage(QStringLiteral("Обработка завершена.\r\n\"Битых фото не найдено."));
     else if (form.desktop->askYesNo(QStringLiteral("Обработка завершена"), foundQuestion(broken)))

@@ -49,8 +49,10 @@ void Button7Click(vx::Form1View &form)
     FolderRunCounter folders(list.item(0)->text());
     QStringList resolutions;
     for (int i = 0; i < list.count(); ++i) {
+        // The bar shows the entries done; it is moved just before a pump that will draw it.
+        if (i > 0)
+            form.showProgress(i - 1);
         form.desktop->processEvents();
-        form.showProgress(i);
         const QString path = list.item(i)->text();
         folders.visit(path);
         if (form.AbortRequested) {

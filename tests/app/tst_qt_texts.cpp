@@ -1,5 +1,6 @@
 // Qt's own texts in Russian, the archive reader's dialogs in their English, and the folder picker's
-// opening state. Dialogs are built and shown without their modal loop.
+// opening state. Dialogs are built and shown without their modal loop. Also the real desktop's event pump
+// keeping the answer its pumpDue gave.
 #include "app/QtTranslation.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
@@ -58,6 +59,8 @@ private slots:
     void folderThatCannotBeOpenedIsReported();
     void folderPickerOpensOnHeldFolder_data();
     void folderPickerOpensOnHeldFolder();
+    void pumpDoesWhatItTold_data();
+    void pumpDoesWhatItTold();
 
 private:
     QTemporaryDir tree;
@@ -207,6 +210,37 @@ void TestQtTexts::folderPickerOpensOnHeldFolder()
     // OK at once chooses the held folder.
     QCOMPARE(QDir::cleanPath(picker->selectedFiles().value(0)), QDir::cleanPath(parent + "/" + selected));
     picker->hide();
+}
+
+void TestQtTexts::pumpDoesWhatItTold_data()
+{
+    QTest::addColumn<bool>("askAfterPump"); // asked straight after a pump (no), or once the spell is over (yes)
+    QTest::newRow("told no, due by the clock at the call") << true;
+    QTest::newRow("told yes") << false;
+}
+
+// A loop asks pumpDue, updates its bar only on a yes, then works on an entry for a while. The pump that
+// follows must do as told: pumping after a no would draw a bar that was never moved.
+void TestQtTexts::pumpDoesWhatItTold()
+{
+    QFETCH(bool, askAfterPump);
+    vx::QtDesktop desktop;
+    bool told = false;
+    int attempts = 0;
+    do { // a stalled machine may let the spell pass between the two calls: then try again
+        QTest::qSleep(10); // the spell is over: the next call pumps
+        desktop.processEvents();
+        if (!askAfterPump)
+            QTest::qSleep(10);
+        told = desktop.pumpDue();
+    } while (told == askAfterPump && ++attempts < 20);
+    QCOMPARE(told, !askAfterPump);
+    bool pumped = false;
+    QMetaObject::invokeMethod(this, [&pumped] { pumped = true; }, Qt::QueuedConnection);
+    QTest::qSleep(10); // the entry's work outlasts the spell
+    desktop.processEvents();
+    QCOMPARE(pumped, told);
+    QCoreApplication::processEvents(); // nothing queued outlives the row
 }
 
 QTEST_MAIN(TestQtTexts)

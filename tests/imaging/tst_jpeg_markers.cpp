@@ -142,11 +142,13 @@ private slots:
 
         // The block-wise reading must keep the byte-wise rules at every block size and kept prefix.
         for (qint64 block : {1, 2, 5, 4096}) {
-            for (qint64 kept : {0, 3, 256 * 1024}) {
-                vx::jpeg::MemoryByteSource source(bytes);
-                vx::jpeg::BlockedByteReader reader(source, block, kept);
-                const std::optional<JpegSize> size = vx::jpeg::scanFrameMarkers(reader, source.size());
-                QCOMPARE(size ? text(*size) : QStringLiteral("end"), expected);
+            for (qint64 later : {block, qint64(3), qint64(65536)}) {
+                for (qint64 kept : {0, 3, 256 * 1024}) {
+                    vx::jpeg::MemoryByteSource source(bytes);
+                    vx::jpeg::BlockedByteReader reader(source, block, later, kept);
+                    const std::optional<JpegSize> size = vx::jpeg::scanFrameMarkers(reader, source.size());
+                    QCOMPARE(size ? text(*size) : QStringLiteral("end"), expected);
+                }
             }
         }
     }
