@@ -153,6 +153,13 @@ void ReportsCoreTest::sortKey_data()
     QTest::newRow("4000,3000") << "4000,3000" << 4000.3;
     QTest::newRow("1080,1920") << "1080,1920" << 1080.192;
     QTest::newRow("height 0") << "800,0" << 800.0;
+    QTest::newRow("height with a leading zero") << "1600,0900" << 1600.09;
+    QTest::newRow("one plus a fraction that rounds twice") << "1,5472" << 1.5472;
+    QTest::newRow("fifteen digits") << "123456789,123456" << 123456789.123456;
+    QTest::newRow("seventeen digits, past exact integers") << "9876543210,1234567" << 9876543210.1234567;
+    QTest::newRow("no width") << ",1200" << 0.12;
+    QTest::newRow("no height") << "1600," << 1600.0;
+    QTest::newRow("two commas") << "1,2,3" << 0.0;
     QTest::newRow("not a number") << "abc" << 0.0;
     QTest::newRow("not finite") << "inf" << 0.0;
 }
@@ -161,7 +168,10 @@ void ReportsCoreTest::sortKey()
 {
     QFETCH(QString, text);
     QFETCH(double, key);
-    QCOMPARE(ResolutionSortKey(text), key);
+    // Exactly the double a decimal parser reads (QCOMPARE would forgive a last-digit difference, which
+    // can swap two close keys).
+    const double actual = ResolutionSortKey(text);
+    QVERIFY2(actual == key, qPrintable(QString::number(actual, 'g', 17)));
 }
 
 void ReportsCoreTest::sortKeyIgnoresTheLocale_data()
